@@ -1,0 +1,37 @@
+# GoogleTest built from Debian's sources with the mingw toolchain, and one
+# test program per file of tests/win, each run under Wine through the
+# cross-compiling emulator.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB VTK_WIN_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+add_library(vtktestsupport STATIC ${VTK_WIN_SUPPORT})
+target_include_directories(vtktestsupport PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include
+                           ${CMAKE_SOURCE_DIR}/tests/win)
+target_compile_definitions(vtktestsupport PUBLIC ${VTK_WIN_DEFS})
+target_link_libraries(vtktestsupport PUBLIC gtest gmock vtkcore ${VTK_WIN_LIBS})
+vtk_warnings(vtktestsupport)
+
+file(GLOB VTK_WIN_TESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/test_*.cpp)
+foreach(src ${VTK_WIN_TESTS_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_RC})
+  target_link_libraries(${name} PRIVATE vtktestsupport)
+  target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
+  vtk_warnings(${name})
+  add_dependencies(${name} VTKSUP vtkhost)
+  add_test(NAME win.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(win.${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+endforeach()
+
+# Benchmarks that run under the Windows runtime; never part of the suite.
+file(GLOB VTK_WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win_*.cpp)
+foreach(src ${VTK_WIN_BENCH})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_RC})
+  target_link_libraries(${name} PRIVATE vtktestsupport)
+  target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
+  vtk_warnings(${name})
+endforeach()

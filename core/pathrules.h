@@ -1,0 +1,25 @@
+// Directory path rules shared by every download dialog. Paths are CP932
+// bytes; lengths are in bytes, as the host counts them (a drive root such as
+// E:\ is 3).
+#pragma once
+#include <string>
+
+namespace vtk {
+
+// Longest path the library reads itself (the current directory) and the
+// longest full path it builds for a file.
+constexpr std::size_t kMaxPath = 255;
+
+// Removes one trailing backslash from a path longer than 3 bytes.
+void RemoveLastBackslash(std::string& path);
+
+// Appends a backslash unless the path already ends in one (an empty path
+// becomes a single backslash).
+void AddLastBackslash(std::string& path);
+
+// Appends a backslash only to a path longer than 3 bytes that does not end
+// in one: the form used when a parent and a new folder name are joined for
+// the host, so that E: stays E: and E:\ stays E:\.
+void AddBackslashGuarded(std::string& path);
+
+}  // namespace vtk

@@ -1,0 +1,2 @@
+// Resource ids of carddrive/.
+#pragma once

@@ -1,0 +1,2 @@
+// Resource ids of funckeys/.
+#pragma once
