@@ -32,7 +32,7 @@ file(GLOB VTK_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SO
      ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/*/*_ids.h)
 set(VTK_RC ${CMAKE_SOURCE_DIR}/res/vtksup.rc)
 set_source_files_properties(${VTK_RC} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS}")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/tests/win")
 
 add_library(VTKSUP SHARED ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp $<TARGET_OBJECTS:vtkimpl>
             ${VTK_RC} ${CMAKE_SOURCE_DIR}/frame/vtksup.def)

@@ -8,5 +8,5 @@ build=$1; shift
 . "$here/wine-env.sh" "$build"
 vtk_start_display
 # A persistent server keeps Wine's services alive between the test programs.
-"$WINESERVER" -p30 >/dev/null 2>&1 || true
+"$WINESERVER" -p120 >/dev/null 2>&1 || true
 exec timeout "${VTK_WINE_TIMEOUT:-300}" "$WINE64" "$@"

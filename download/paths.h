@@ -1,0 +1,30 @@
+// Path services of the download dialogs: the core's rules with the platform
+// underneath (the existence probe, the local date, the current directory).
+#pragma once
+#include <string>
+
+#include "core/foldername.h"
+#include "core/pathrules.h"
+
+using vtk::AddLastBackslash;
+using vtk::RemoveLastBackslash;
+
+// Anything (file or folder) of exactly this full path exists.
+bool PathExists(const std::string& fullPath);
+
+// The local date, read from the clock unless a test has set one.
+vtk::LocalDate GetLocalDate();
+// Tests fix the date with this; null goes back to the clock.
+void SetLocalDateForTesting(const vtk::LocalDate* date);
+
+// The process's current directory (at most 255 bytes) without a trailing
+// backslash unless it is a root; empty when it cannot be read in full.
+std::string GetCurrentDirectoryFallback();
+// `path` itself, or the current directory when `path` is empty.
+std::string PathOrCurrentDirectory(const char* path);
+
+// The two generators of dated new-folder names; both leave `parent` ending in
+// a backslash and put only the name into `name`.
+void GetNewFolderName(std::string& parent, std::string& name);
+void GetPairedNewFolderName(vtk::RecorderFolderPair& pair, int nWhichFolder, std::string& parent,
+                            std::string& name);

@@ -1,0 +1,51 @@
+// The frame that every export runs in: the library's module state is current
+// for the length of the call and the previous one comes back on every way
+// out. Nothing is thrown across the boundary; a fault ends the call with the
+// export's failure result.
+#pragma once
+#include <utility>
+
+#include "framework/modulestate.h"
+
+namespace vtk {
+
+template <class R, class Body>
+R RunInFrame(AFX_MODULE_STATE* state, R onFault, Body&& body) {
+  AFX_MAINTAIN_STATE2 frame(state);
+  try {
+    return std::forward<Body>(body)();
+  } catch (...) {
+    return onFault;
+  }
+}
+
+template <class R, class Body>
+R LibraryCall(R onFault, Body&& body) {
+  return RunInFrame(AfxGetStaticModuleState(), onFault, std::forward<Body>(body));
+}
+
+// The dialog exports share library-wide state (the folder tree, the recorder
+// pair, the transfer's file slots), so a dialog export that arrives while
+// another one is still open on this thread (from a message handler of the
+// host, say) is refused with `onBusy` and shows nothing.
+class DialogCallScope {
+ public:
+  DialogCallScope() : m_bEntered(s_depth == 0) { ++s_depth; }
+  ~DialogCallScope() { --s_depth; }
+  DialogCallScope(const DialogCallScope&) = delete;
+  DialogCallScope& operator=(const DialogCallScope&) = delete;
+  bool Entered() const { return m_bEntered; }
+
+ private:
+  static inline thread_local int s_depth = 0;
+  bool m_bEntered;
+};
+
+template <class R, class Body>
+R DialogCall(AFX_MODULE_STATE* state, R onBusy, Body&& body) {
+  DialogCallScope scope;
+  if (!scope.Entered()) return onBusy;
+  return RunInFrame(state, onBusy, std::forward<Body>(body));
+}
+
+}  // namespace vtk

@@ -1,0 +1,74 @@
+// CDialog: a modal dialog from a template of the current resource module,
+// run by the library's own modal loop. Every message of the loop is offered
+// to PreTranslateMessage (the base hands it to IsDialogMessage) before it is
+// dispatched, so a dialog can catch keys anywhere in itself.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+#include "framework/wnd.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+ public:
+  explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+
+  // Creates the dialog, runs it and destroys it. Returns the code given to
+  // EndDialog, IDCANCEL when the thread is asked to quit, or -1 when the
+  // template cannot be found or the dialog cannot be created.
+  virtual INT_PTR DoModal();
+  // Ends the modal loop with any code (IDOK, IDCANCEL, or one of the
+  // dialog's own such as 1038). The window is destroyed by DoModal.
+  void EndDialog(int nResult);
+
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();
+  virtual void OnCancel();
+  virtual void DoDataExchange(CDataExchange* pDX);
+  // Moves data between members and controls: towards the members when
+  // bSaveAndValidate is TRUE, towards the controls when it is FALSE.
+  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // A command from a control: (notification code, control id). Dialogs route
+  // it through their table (see DispatchCommand); TRUE when handled.
+  virtual BOOL OnCmdMsg(UINT nID, UINT nCode);
+
+  UINT m_nIDHelp;
+  CWnd* m_pParentWnd;
+
+  // The dialog that the calling thread is running modally, innermost first.
+  static CDialog* GetActiveModal();
+
+ protected:
+  static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void RunModalLoop();
+
+  INT_PTR m_nModalResult = -1;
+  bool m_bEndModal = false;
+  CDialog* m_pOuterModal = nullptr;
+};
+
+// A row of a dialog's command table: the notification code, the control id
+// and the handler.
+template <class T>
+struct CommandEntry {
+  UINT nCode;
+  UINT nID;
+  void (T::*pfn)();
+};
+
+template <class T, std::size_t N>
+BOOL DispatchCommand(T* self, const CommandEntry<T> (&table)[N], UINT nID, UINT nCode) {
+  for (const CommandEntry<T>& e : table) {
+    if (e.nID == nID && e.nCode == nCode) {
+      (self->*e.pfn)();
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
