@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "host/hostcommands.h"
 
 namespace host {
@@ -64,6 +67,8 @@ std::vector<char> PathBuffer(const std::string& initial) {
 }  // namespace host
 
 int main(int argc, char** argv) {
+  // Plain LF line ends, whoever reads the output.
+  _setmode(_fileno(stdout), _O_BINARY);
   if (argc < 2) return host::Usage();
   const std::string name = argv[1];
   for (const host::Command& c : host::Commands()) {

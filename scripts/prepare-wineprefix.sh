@@ -10,7 +10,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh" "$1"
 
 stamp="$WINEPREFIX/.vtksup-ready"
-[ -f "$stamp" ] && exit 0
+settings="$WINEPREFIX/.vtksup-settings-2"
+reg() { timeout 60 "$WINE64" reg add "$@" /f >/dev/null 2>&1; }
+apply_settings() {
+  # Without a window manager, Wine waits two seconds for every hidden window
+  # to be withdrawn unless it manages the windows itself.
+  reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+  touch "$settings"
+}
+if [ -f "$stamp" ]; then
+  [ -f "$settings" ] || { vtk_start_display; apply_settings; }
+  exit 0
+fi
 
 mkdir -p "$HOME" "$VTK_DRIVES"/{a,d,e,f,g}
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
@@ -21,11 +32,11 @@ timeout 120 "$WINESERVER" -w || true
 for d in a d e f g; do
   ln -sfn "$VTK_DRIVES/$d" "$WINEPREFIX/dosdevices/$d:"
 done
-reg() { timeout 60 "$WINE64" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKLM\Software\Wine\Drives' /v a: /t REG_SZ /d floppy
 reg 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d floppy
 reg 'HKLM\Software\Wine\Drives' /v f: /t REG_SZ /d floppy
 reg 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d hd
 reg 'HKLM\Software\Wine\Drives' /v g: /t REG_SZ /d cdrom
+apply_settings
 timeout 120 "$WINESERVER" -w || true
 touch "$stamp"
