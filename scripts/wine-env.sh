@@ -2,6 +2,7 @@
 # Everything that belongs to one build folder lives under it: the prefix,
 # the scratch folders behind the test drive letters, and a HOME whose
 # .asoundrc gives the MCI window a silent sound device.
+mkdir -p "$1"
 VTK_BUILD=$(cd "$1" && pwd)
 export WINEPREFIX="$VTK_BUILD/wineprefix"
 export WINEARCH=win64
