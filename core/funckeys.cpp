@@ -24,7 +24,14 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::string FKeyLabel(std::uint32_t code) { return "F" + std::to_string(code - kVkF1 + 1); }
+// "F" and the key's number, for the codes of F1..F12 only.
+std::string FKeyLabel(std::uint32_t code) {
+  const unsigned number = code - kVkF1 + 1;
+  std::string label(1, 'F');
+  if (number >= 10) label.push_back(static_cast<char>('0' + number / 10));
+  label.push_back(static_cast<char>('0' + number % 10));
+  return label;
+}
 }  // namespace
 
 std::string KeyName(std::uint32_t code) { return IsAssignableKey(code) ? FKeyLabel(code) : std::string(); }
