@@ -283,6 +283,39 @@ TEST_F(FuncKeys, F1AndF5PassThroughF10IsCaughtAsASystemKeyPressesAreIgnored) {
   EXPECT_EQ(Saved("FUNCTION_KEY_REW"), std::nullopt);
 }
 
+TEST_F(FuncKeys, ACaptionDragWithF10ToggledOnCapturesF10) {
+  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
+  std::string afterDragWithoutF10, afterDragWithF10;
+  BYTE saved[256] = {};
+  GetKeyboardState(saved);
+  auto dragWithF10 = [](test::Window& w, bool toggled) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_F10] = toggled ? 1 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    // Ends the system's move loop, should one start.
+    PostMessageA(w.hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  };
+  test::ScriptedUser user;
+  user.On(kCaption, [&](test::Window& w) { dragWithF10(w, false); })
+      .On(kCaption, [&](test::Window& w) {
+        afterDragWithoutF10 = w.ItemText(IDC_FK_CAPTURE);
+        dragWithF10(w, true);
+      })
+      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F10"); },
+            [&](test::Window& w) {
+              afterDragWithF10 = w.ItemText(IDC_FK_CAPTURE);
+              w.Click(IDOK);
+            });
+  const int result = FuncKeyAssignJ(&info);
+  SetKeyboardState(saved);
+  EXPECT_TRUE(user.Clean()) << user.Report();
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(afterDragWithoutF10, "");
+  EXPECT_EQ(afterDragWithF10, "F10");
+}
+
 TEST_F(FuncKeys, ChangingTheSelectionShowsThatSlotsKeyAndClearsTheCapture) {
   FUNCKEYINFO info = Record(0x71, 0x72, 0x70, 0x75, NO_KEY, 0x7B);
   std::vector<std::string> shown;
