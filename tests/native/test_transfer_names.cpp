@@ -8,9 +8,9 @@
 using namespace vtk;
 
 namespace {
-// Double-byte characters whose trail byte is an underscore, a backslash or a
-// digit: ダ (0x83 0x5F), 表 (0x95 0x5C), ア (0x83 0x41 is not one; 0x82 0x31
-// stands for a lead byte followed by a digit that belongs to it).
+// Double-byte characters whose second byte would mean something on its own:
+// ダ (0x83 0x5F, an underscore), 表 (0x95 0x5C, a backslash), and a lead byte
+// followed by a digit, which the digit belongs to.
 const std::string kDa = "\x83\x5F";
 const std::string kHyo = "\x95\x5C";
 const std::string kLeadDigit = "\x82\x31";

@@ -61,8 +61,7 @@ int WINAPI RecordingShell(LPSHFILEOPSTRUCTA op) {
 
 // The user cancels (or the card is pulled) after some copies.
 int WINAPI CopyThenAbort(LPSHFILEOPSTRUCTA op) {
-  g_shellCalls.push_back({op->wFunc, op->fFlags, {}, {}, op->pTo != nullptr});
-  if (op->wFunc != FO_COPY) return SHFileOperationA(op);
+  if (op->wFunc != FO_COPY) return RecordingShell(op);
   const auto from = Entries(op->pFrom);
   const auto to = Entries(op->pTo);
   for (int i = 0; i < g_copiesBeforeAbort; ++i) CopyFileA(from[i].c_str(), to[i].c_str(), TRUE);
@@ -300,9 +299,10 @@ TEST_F(Transfer, ACopyCutShortAfterThreeOfFiveCountsAndDeletesThree) {
   vtk::SetShellFileOperationForTesting(&CopyThenAbort);
   g_copiesBeforeAbort = 3;
   EXPECT_EQ(Run(), 3);
-  const std::vector<std::string> copied = {sources[0], sources[1], sources[2]};
   Report(1, IDOK);
   EXPECT_EQ(boxes, (std::vector<Box>{CountBox(3), DeleteBox()}));
+  ASSERT_EQ(g_shellCalls.size(), 1u);
+  EXPECT_EQ(g_shellCalls[0].from, (std::vector<std::string>{sources[0], sources[1], sources[2]}));
   for (std::size_t i = 0; i < sources.size(); ++i) EXPECT_EQ(test::Exists(sources[i]), i >= 3) << sources[i];
 }
 
