@@ -25,7 +25,10 @@ DWORD CMciWnd::CloseDevice() {
   SendMessage(MCI_CLOSE, MCI_WAIT, 0);
   m_bOpen = 0;
   if (id == 0) return 0;
-  return vtk::g_pfnMciSendCommand(id, MCI_CLOSE, MCI_WAIT, 0);
+  const MCIERROR result = vtk::g_pfnMciSendCommand(id, MCI_CLOSE, MCI_WAIT, 0);
+  // The window's own close normally closes the device already, so its id is
+  // gone by now: that is the success this close was backing up, not a fault.
+  return result == MCIERR_INVALID_DEVICE_ID ? 0 : result;
 }
 
 LRESULT CMciWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -36,8 +36,9 @@ class CMciWnd : public CWnd {
   // parent. FALSE when the platform gives no window.
   BOOL Create(HWND hWndParent, DWORD dwStyle, LPCSTR lpszFile);
   // Closes the device through the window and then directly by its id; both
-  // are always attempted. Returns the direct close's result, 0 when the
-  // window had no device.
+  // are always attempted. Returns the direct close's result: 0 when the
+  // window had no device, or when the device was closed already (the id is
+  // no longer valid), else an MCI error code.
   DWORD CloseDevice();
   bool HasWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
 

@@ -287,7 +287,7 @@ TEST_F(WaveMessages, LengthOfAFileWhilePlayingClosesThePlayback) {
 
 TEST_F(WaveMessages, CloseTriesBothClosesAndReportsTheDirectOne) {
   OpenPlaying();
-  fake.directCloseResult = MCIERR_INVALID_DEVICE_ID;
+  fake.directCloseResult = MCIERR_HARDWARE;
   EXPECT_EQ(WaveClose(), 0);
   EXPECT_EQ(fake.received, (Seq{kGetDeviceId, kWindowClose}));
   EXPECT_EQ(fake.directCloses, (std::vector<DirectClose>{kDirectClose7}));
@@ -297,10 +297,15 @@ TEST_F(WaveMessages, CloseTriesBothClosesAndReportsTheDirectOne) {
   EXPECT_EQ(WaveClose(), 1);
   EXPECT_EQ(fake.received, (Seq{kGetDeviceId, kWindowClose}));
   EXPECT_TRUE(fake.directCloses.empty());
-  // A clean close succeeds.
+  // A clean close succeeds, and so does one that finds the device already
+  // closed by the window's own close (as the platform's window does).
   WavePlayFile(nullptr, "a.wav", 0, -1, FALSE);
   fake.directCloseResult = 0;
   EXPECT_EQ(WaveClose(), 1);
+  WavePlayFile(nullptr, "a.wav", 0, -1, FALSE);
+  fake.directCloseResult = MCIERR_INVALID_DEVICE_ID;
+  EXPECT_EQ(WaveClose(), 1);
+  EXPECT_EQ(fake.directCloses.size(), 2u);
 }
 
 TEST_F(WaveMessages, AfterCloseTheWindowStays) {
