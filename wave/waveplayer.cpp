@@ -24,7 +24,11 @@ LPARAM FileParam(LPCSTR lpszFile) { return reinterpret_cast<LPARAM>(lpszFile ? l
 }  // namespace
 
 CWavePlayer::~CWavePlayer() {
-  if (m_bOpen) CloseDevice();
+  // This runs while the library is being unloaded, under the loader lock.
+  // Stopping or closing a device that still plays waits for its playback
+  // thread, which cannot move while that lock is held: such a device is left
+  // to the MCI window, which closes it when it is destroyed.
+  if (m_bOpen && Mode() != MCI_MODE_PLAY) CloseDevice();
   // The library's code may be unloaded next: the window must not keep a
   // procedure that points into it.
   UnsubclassWindow();

@@ -447,7 +447,7 @@ TEST_F(WaveMessages, OwnerDrawMessagesGoToTheMciWindowNotToAControl) {
   EXPECT_EQ(fake.received[1].message, UINT{WM_DELETEITEM});
 }
 
-TEST_F(WaveMessages, DestroyingThePlayerClosesAnOpenDeviceAndLeavesTheWindowToItsOwnProcedure) {
+TEST_F(WaveMessages, DestroyingThePlayerClosesAStoppedDeviceAndLeavesTheWindowToItsOwnProcedure) {
   HWND hWnd = nullptr;
   {
     CWavePlayer player;
@@ -455,7 +455,7 @@ TEST_F(WaveMessages, DestroyingThePlayerClosesAnOpenDeviceAndLeavesTheWindowToIt
     hWnd = player.m_hWnd;
     fake.Clear();
   }
-  EXPECT_EQ(fake.received, (Seq{kGetDeviceId, kWindowClose}));
+  EXPECT_EQ(fake.received, (Seq{kGetMode, kGetDeviceId, kWindowClose}));
   EXPECT_EQ(fake.directCloses.size(), 1u);
   ASSERT_TRUE(::IsWindow(hWnd));
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
@@ -465,7 +465,19 @@ TEST_F(WaveMessages, DestroyingThePlayerClosesAnOpenDeviceAndLeavesTheWindowToIt
   EXPECT_EQ(fake.received, (Seq{Msg(MCI_STOP)}));
   ::DestroyWindow(hWnd);
 
-  // A closed player sends nothing on the way out.
+  // A device that still plays is left to the window (closing it would wait
+  // under the loader lock); a closed player sends nothing on the way out.
+  {
+    CWavePlayer player;
+    ASSERT_TRUE(player.PlayFile(nullptr, "a.wav", 0, -1, FALSE));
+    hWnd = player.m_hWnd;
+    fake.mode = MCI_MODE_PLAY;
+    fake.Clear();
+  }
+  EXPECT_EQ(fake.received, (Seq{kGetMode}));
+  EXPECT_TRUE(fake.directCloses.empty());
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+  ::DestroyWindow(hWnd);
   {
     CWavePlayer player;
     player.GetFileLength("a.wav");

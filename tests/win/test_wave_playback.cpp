@@ -6,8 +6,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "frame/vtksupapp.h"
 #include "support/drives.h"
@@ -217,4 +220,60 @@ TEST_F(WavePlayback, DestroyingTheHostWindowClosesTheDeviceAndTheNextPlayMakesAN
   ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
   EXPECT_TRUE(theApp.m_player.HasWindow());
   EXPECT_NE(WaveGetDeviceID(), 0u);
+}
+
+namespace {
+std::vector<HWND> MciWindowsOfThisThread() {
+  std::vector<HWND> found;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND h, LPARAM p) -> BOOL {
+        char cls[64] = "";
+        ::GetClassNameA(h, cls, sizeof cls);
+        if (std::string(cls) == "MCIWndClass") reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+}  // namespace
+
+namespace {
+// Loads the DLL, plays the tone through it and returns the MCI window that
+// the play made.
+HWND PlayThroughTheDll(HMODULE dll) {
+  const std::vector<HWND> before = MciWindowsOfThisThread();
+  auto play = reinterpret_cast<decltype(&WavePlayFile)>(reinterpret_cast<void*>(::GetProcAddress(dll, "WavePlayFile")));
+  if (play(nullptr, kTone, 0, -1, FALSE) != 1) return nullptr;
+  for (HWND h : MciWindowsOfThisThread()) {
+    if (std::find(before.begin(), before.end(), h) == before.end()) return h;
+  }
+  return nullptr;
+}
+}  // namespace
+
+TEST_F(WavePlayback, UnloadingTheLibraryClosesAStoppedDeviceAndLeavesAWorkingWindow) {
+  HMODULE dll = ::LoadLibraryA("VTKSUP.dll");
+  ASSERT_NE(dll, nullptr);
+  HWND left = PlayThroughTheDll(dll);
+  ASSERT_NE(left, nullptr);
+  reinterpret_cast<decltype(&WaveStop)>(reinterpret_cast<void*>(::GetProcAddress(dll, "WaveStop")))();
+  ASSERT_NE(::SendMessageA(left, MCIWNDM_GETDEVICEID, 0, 0), 0);
+  ASSERT_TRUE(::FreeLibrary(dll));
+  // The window stays, answers through its own procedure, and has no device.
+  ASSERT_TRUE(::IsWindow(left));
+  EXPECT_EQ(::SendMessageA(left, MCIWNDM_GETDEVICEID, 0, 0), 0);
+  ::DestroyWindow(left);
+}
+
+TEST_F(WavePlayback, UnloadingTheLibraryWhilePlayingLeavesTheDeviceToItsWindow) {
+  HMODULE dll = ::LoadLibraryA("VTKSUP.dll");
+  ASSERT_NE(dll, nullptr);
+  HWND left = PlayThroughTheDll(dll);
+  ASSERT_NE(left, nullptr);
+  ASSERT_TRUE(::FreeLibrary(dll));  // returns: nothing waits under the loader lock
+  ASSERT_TRUE(::IsWindow(left));
+  EXPECT_NE(::SendMessageA(left, MCIWNDM_GETDEVICEID, 0, 0), 0);
+  ::SendMessageA(left, MCI_STOP, 0, 0);
+  ::DestroyWindow(left);  // the window closes its device itself
 }
