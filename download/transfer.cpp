@@ -1,0 +1,262 @@
+#include "download/transfer.h"
+
+#include <io.h>
+
+#include "core/pathrules.h"
+#include "framework/modulestate.h"
+#include "framework/msgbox.h"
+#include "framework/wnd.h"
+#include "res/ids_download.h"
+
+namespace {
+
+vtk::ShellFileOperation g_shellFileOperation = &SHFileOperationA;
+vtk::TransferFileIo g_fileIo = {&std::fopen, &std::fread};
+
+// The two files the engine has open: the card's file and the file at the
+// target it is compared with. Both are closed before any return.
+FILE* g_pSourceFile = nullptr;
+FILE* g_pTargetFile = nullptr;
+
+void CloseSlot(FILE*& slot) {
+  if (slot) std::fclose(slot);
+  slot = nullptr;
+}
+
+FILE* OpenForReading(const std::string& path) { return g_fileIo.open(path.c_str(), "rb"); }
+
+// One dictation file of the source folder; directories are passed over,
+// since the engine copies files only.
+class DssSearch {
+ public:
+  explicit DssSearch(const std::string& pattern) : m_handle(_findfirsti64(pattern.c_str(), &m_found)) {
+    SkipDirectories();
+  }
+  ~DssSearch() {
+    if (m_handle != -1) _findclose(m_handle);
+  }
+  DssSearch(const DssSearch&) = delete;
+  DssSearch& operator=(const DssSearch&) = delete;
+
+  bool Done() const { return m_done; }
+  std::string Name() const { return m_found.name; }
+  long long Size() const { return m_found.size; }
+  void Next() {
+    m_done = _findnexti64(m_handle, &m_found) != 0;
+    SkipDirectories();
+  }
+
+ private:
+  void SkipDirectories() {
+    m_done = m_done || m_handle == -1;
+    while (!m_done && (m_found.attrib & _A_SUBDIR)) m_done = _findnexti64(m_handle, &m_found) != 0;
+  }
+  _finddatai64_t m_found{};
+  intptr_t m_handle;
+  bool m_done = false;
+};
+
+// A file of exactly this path and size exists: a copy is whole only then.
+bool IsWholeCopy(const std::string& path, long long size) {
+  _finddatai64_t found;
+  const intptr_t probe = _findfirsti64(path.c_str(), &found);
+  if (probe == -1) return false;
+  _findclose(probe);
+  return !(found.attrib & _A_SUBDIR) && found.size == size;
+}
+
+bool FitsMaxPath(const std::string& path) { return path.size() <= vtk::kMaxPath; }
+
+std::string ReadHeaderSample(FILE* file) {
+  char buffer[vtk::kHeaderSampleSize];
+  const std::size_t n = g_fileIo.read(buffer, 1, sizeof buffer, file);
+  return std::string(buffer, n);
+}
+
+}  // namespace
+
+namespace vtk {
+
+void SetShellFileOperationForTesting(ShellFileOperation operation) {
+  g_shellFileOperation = operation ? operation : &SHFileOperationA;
+}
+
+void SetTransferFileIoForTesting(const TransferFileIo* io) {
+  g_fileIo = io ? *io : TransferFileIo{&std::fopen, &std::fread};
+}
+
+}  // namespace vtk
+
+struct CDnLoadTransfer::Queue {
+  std::vector<std::string> sources;
+  std::vector<std::string> targets;
+  std::vector<long long> sizes;  // of the sources when they were listed
+  vtk::NameList names;
+
+  void Add(const std::string& source, const std::string& target, long long size) {
+    sources.push_back(source);
+    targets.push_back(target);
+    sizes.push_back(size);
+    names.emplace_back(vtk::FileNamePart(target));
+  }
+};
+
+bool CDnLoadTransfer::IsSameRecording(FILE* pFirst, FILE* pSecond) {
+  std::fseek(pSecond, 0, SEEK_SET);
+  const std::string first = ReadHeaderSample(pFirst);
+  return vtk::IsSameRecording(first, ReadHeaderSample(pSecond));
+}
+
+int CDnLoadTransfer::AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial) {
+  return vtk::AvoidBatchClash(targetPath, names, serial);
+}
+
+int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, FILE* pSource) {
+  // Only the unbroken run of taken serials is compared with the source: a
+  // copy of the same recording beyond a free serial is not looked for.
+  for (; serial <= vtk::kMaxSerial; ++serial) {
+    const std::string candidate = m_strSubFolder + vtk::SerialCandidateName(base, serial);
+    if (!FitsMaxPath(candidate)) {
+      m_bPathTooLong = true;
+      return -1;
+    }
+    g_pTargetFile = OpenForReading(candidate);
+    if (!g_pTargetFile) {
+      base = candidate;
+      return 0;
+    }
+    const bool same = IsSameRecording(g_pTargetFile, pSource);
+    CloseSlot(g_pTargetFile);
+    if (same) return -1;
+  }
+  return -1;
+}
+
+void CDnLoadTransfer::Abandon(const std::string& name) {
+  const std::string text = vtk::FormatWithName(LoadResString(IDS_DNLOAD_ERROR_OPENING), name);
+  vtk::ShowMessageBox(m_hOwner, text, LoadResString(IDS_DNLOAD_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+  CloseSlot(g_pSourceFile);
+  CloseSlot(g_pTargetFile);
+  m_strSourceList = vtk::DoubleNulList({});
+  m_strTargetList = vtk::DoubleNulList({});
+  m_nFileCount = 0;
+}
+
+int CDnLoadTransfer::CountWholeCopies(const Queue& queue) const {
+  // The walk stops at the first copy that is missing or short, so that the
+  // count (and the deletion that follows it) covers only an unbroken run of
+  // whole copies from the first.
+  int whole = 0;
+  while (static_cast<std::size_t>(whole) < queue.targets.size() &&
+         IsWholeCopy(queue.targets[whole], queue.sizes[whole]))
+    ++whole;
+  return whole;
+}
+
+void CDnLoadTransfer::Run(HWND hOwner) {
+  m_nFileCount = 0;
+  m_strSourceList = vtk::DoubleNulList({});
+  m_strTargetList = vtk::DoubleNulList({});
+  m_hOwner = hOwner;
+  m_bPathTooLong = false;
+  m_strSubFolder = m_strDownloadFolder + m_strSubFolder;
+  const std::string& targetFolder = m_strSubFolder;
+  const std::string pattern = m_strSourceFolder + "*.dss";
+  Queue queue;
+
+  // First pass: files whose names are free at the target.
+  {
+    DssSearch search(pattern);
+    if (search.Done()) return;
+    for (; !search.Done(); search.Next()) {
+      const std::string source = m_strSourceFolder + search.Name();
+      const std::string target = targetFolder + search.Name();
+      if (!FitsMaxPath(source) || !FitsMaxPath(target)) {
+        m_bPathTooLong = true;
+        continue;
+      }
+      g_pTargetFile = OpenForReading(target);
+      if (!g_pTargetFile) {
+        queue.Add(source, target, search.Size());
+        continue;
+      }
+      CloseSlot(g_pTargetFile);
+    }
+  }
+
+  // Second pass: files whose names are taken.
+  for (DssSearch search(pattern); !search.Done(); search.Next()) {
+    const std::string name = search.Name();
+    const std::string source = m_strSourceFolder + name;
+    const std::string target = targetFolder + name;
+    if (!FitsMaxPath(source) || !FitsMaxPath(target)) continue;
+    g_pSourceFile = OpenForReading(source);
+    if (!g_pSourceFile) return Abandon(name);
+    g_pTargetFile = OpenForReading(target);
+    if (!g_pTargetFile) {
+      CloseSlot(g_pSourceFile);
+      continue;
+    }
+    const bool alreadyDownloaded = IsSameRecording(g_pTargetFile, g_pSourceFile);
+    CloseSlot(g_pTargetFile);
+    if (alreadyDownloaded) {
+      CloseSlot(g_pSourceFile);
+      continue;
+    }
+    const vtk::SerialStart start = vtk::BaseNameAndStartSerial(name);
+    std::string fullTarget = start.base;
+    long long serial = start.serial;
+    int made = MakeSerialName(fullTarget, serial, g_pSourceFile);
+    // Every name that MakeSerialName gives is held against the queue, the
+    // second one too: a name taken on disk can push it onto a name that a
+    // card file already has in this transfer, and two copies under one name
+    // would leave one recording overwritten and both deleted from the card.
+    while (made == 0 && AvoidBatchClash(fullTarget, queue.names, serial) != 0) {
+      fullTarget = start.base;
+      made = MakeSerialName(fullTarget, serial, g_pSourceFile);
+    }
+    CloseSlot(g_pSourceFile);
+    if (made == 0) queue.Add(source, fullTarget, search.Size());
+  }
+
+  m_strSourceList = vtk::DoubleNulList(queue.sources);
+  m_strTargetList = vtk::DoubleNulList(queue.targets);
+  m_nFileCount = static_cast<int>(queue.sources.size());
+
+  if (m_nFileCount >= 1) {
+    SHFILEOPSTRUCTA op{};
+    op.hwnd = m_hOwner;
+    op.wFunc = FO_COPY;
+    op.pFrom = m_strSourceList.c_str();
+    op.pTo = m_strTargetList.c_str();
+    op.fFlags = m_nFileCount >= 2 ? FOF_MULTIDESTFILES : 0;
+    g_shellFileOperation(&op);
+    m_nFileCount = CountWholeCopies(queue);
+  }
+
+  if (m_bPathTooLong)
+    vtk::ShowMessageBox(m_hOwner, LoadResString(IDS_DNLOAD_PATH_TOO_LONG), LoadResString(IDS_DNLOAD_CAPTION),
+                        MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ReportDnLoad(HWND hOwner, int count, int bDelete, const std::string& sourceList) {
+  if (count <= 0) return;
+  const std::string caption = LoadResString(IDS_DNLOAD_CAPTION);
+  vtk::ShowMessageBox(hOwner, vtk::FormatWithCount(LoadResString(IDS_DNLOAD_COUNT), count), caption, MB_OK);
+  if (bDelete != 1) return;
+  if (vtk::ShowMessageBox(hOwner, LoadResString(IDS_DNLOAD_DELETE_QUESTION), caption, MB_OKCANCEL | MB_ICONQUESTION) !=
+      IDOK)
+    return;
+  const std::string downloaded = vtk::FirstEntries(sourceList, count);
+  SHFILEOPSTRUCTA op{};
+  op.hwnd = hOwner;
+  op.wFunc = FO_DELETE;
+  op.pFrom = downloaded.c_str();
+  op.pTo = nullptr;
+  op.fFlags = FOF_NOCONFIRMATION;
+  g_shellFileOperation(&op);
+}
+
+void ReportDnLoad(CWnd* pOwner, int count, int bDelete, const std::string& sourceList) {
+  ReportDnLoad(pOwner ? pOwner->GetSafeHwnd() : nullptr, count, bDelete, sourceList);
+}

@@ -1,0 +1,90 @@
+// The transfer of dictation files from a card folder into the download
+// folder: files whose names are free are copied under their own names, files
+// already downloaded (same recording under the same name) are skipped, and
+// files whose names are taken by a different recording get a serial name.
+// All queued files go in one shell copy; afterwards only the copies that are
+// whole on disk are counted, and only those may be deleted from the card.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/transfer_names.h"
+
+class CWnd;
+
+class CDnLoadTransfer {
+ public:
+  // The job works on the caller's strings and count, which must outlive it.
+  CDnLoadTransfer(std::string& strSourceFolder, std::string& strDownloadFolder, std::string& strSubFolder,
+                  int& nFileCount)
+      : m_strSourceFolder(strSourceFolder),
+        m_strDownloadFolder(strDownloadFolder),
+        m_strSubFolder(strSubFolder),
+        m_nFileCount(nFileCount) {}
+  CDnLoadTransfer(const CDnLoadTransfer&) = delete;
+  CDnLoadTransfer& operator=(const CDnLoadTransfer&) = delete;
+
+  // Lists the source folder's *.dss files, queues and copies them, and leaves
+  // in the file count how many copies are whole at the target. The subfolder
+  // field holds the full target folder afterwards.
+  void Run(HWND hOwner);
+
+  // Replaces `base` (a file name) by the full target path of the first free
+  // serial name from `serial` on and returns 0; returns -1, leaving `base`,
+  // when a copy of the source's recording is met on the way, or when no
+  // usable name is left (the full path would be too long, or the serials are
+  // used up).
+  int MakeSerialName(std::string& base, long long serial, FILE* pSource);
+  // See vtk::AvoidBatchClash.
+  static int AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial);
+  // Rewinds `pSecond`, reads a header sample from each file and compares them
+  // with vtk::IsSameRecording.
+  static bool IsSameRecording(FILE* pFirst, FILE* pSecond);
+
+  // 1 source folder, 2 download folder, 3 subfolder (then the full target
+  // folder), 4 file count: the caller's.
+  std::string& m_strSourceFolder;
+  std::string& m_strDownloadFolder;
+  std::string& m_strSubFolder;
+  int& m_nFileCount;
+  // 5, 6: full paths of the queued files, in the shell's double-NUL form;
+  // entry i of one list belongs to entry i of the other.
+  std::string m_strSourceList;
+  std::string m_strTargetList;
+  // 7: owner of the engine's message boxes.
+  HWND m_hOwner = nullptr;
+
+ private:
+  struct Queue;
+  void Abandon(const std::string& name);
+  int CountWholeCopies(const Queue& queue) const;
+
+  bool m_bPathTooLong = false;
+};
+
+// The completion step: tells the user how many files were downloaded and,
+// when `bDelete` is 1, offers to delete exactly the first `count` files of
+// `sourceList` (the ones confirmed at the target).
+void ReportDnLoad(HWND hOwner, int count, int bDelete, const std::string& sourceList);
+void ReportDnLoad(CWnd* pOwner, int count, int bDelete, const std::string& sourceList);
+
+namespace vtk {
+
+// The shell's file operation; tests put a function of their own in its place
+// (null restores the shell's).
+using ShellFileOperation = int(WINAPI*)(LPSHFILEOPSTRUCTA);
+void SetShellFileOperationForTesting(ShellFileOperation operation);
+
+// How the engine opens and reads files; a benchmark counts through it (null
+// restores fopen and fread).
+struct TransferFileIo {
+  FILE* (*open)(const char* path, const char* mode);
+  std::size_t (*read)(void* buffer, std::size_t size, std::size_t count, FILE* file);
+};
+void SetTransferFileIoForTesting(const TransferFileIo* io);
+
+}  // namespace vtk

@@ -1,0 +1,219 @@
+// Transfer benchmark, run under the Windows runtime:
+//   win_transfer.exe [--files N] [--sizes BYTES,BYTES...]
+// A card folder (E:\) of N .dss files (2,000 by default) of each size (1 MB
+// and 100 KB by default); half of them are already downloaded, a tenth clash
+// with a different recording, the rest are new. Prints the engine's own time
+// (everything but the shell copy), the shell copy against a CopyFileA loop
+// and against the operating system's cp of the same bytes, and what the
+// engine read from files it did not copy.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "download/transfer.h"
+#include "framework/modulestate.h"
+#include "framework/winapp.h"
+#include "support/drives.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+const std::string kCard = "E:\\";
+const std::string kFolder = "D:\\Bench\\";
+
+// What the engine opened and read, by path.
+struct FileUse {
+  int opens = 0;
+  long long bytes = 0;
+};
+std::map<std::string, FileUse> g_use;
+std::map<FILE*, std::string> g_openPaths;
+
+FILE* CountingOpen(const char* path, const char* mode) {
+  FILE* f = std::fopen(path, mode);
+  ++g_use[path].opens;
+  if (f) g_openPaths[f] = path;
+  return f;
+}
+
+std::size_t CountingRead(void* buffer, std::size_t size, std::size_t count, FILE* file) {
+  const std::size_t n = std::fread(buffer, size, count, file);
+  g_use[g_openPaths[file]].bytes += static_cast<long long>(n * size);
+  return n;
+}
+
+Clock::duration g_shellTime{};
+int WINAPI TimedShell(LPSHFILEOPSTRUCTA op) {
+  const auto start = Clock::now();
+  const int rc = SHFileOperationA(op);
+  g_shellTime += Clock::now() - start;
+  return rc;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+// A file whose identity bytes (50 to 67) name recording `id`.
+std::string Recording(std::size_t size, int id) {
+  std::string bytes(size, 'x');
+  char identity[32];
+  std::snprintf(identity, sizeof identity, "0603051011%08d", id);
+  std::memcpy(&bytes[50], identity, std::min<std::size_t>(18, size > 50 ? size - 50 : 0));
+  return bytes;
+}
+
+std::string Name(int i) {
+  char name[32];
+  std::snprintf(name, sizeof name, "DS%06d.dss", i);
+  return name;
+}
+
+// The Unix folder behind a test drive, as the Linux side names it.
+std::string UnixFolder(char letter) {
+  const char* drives = std::getenv("VTK_DRIVES");
+  return std::string(drives ? drives : "/tmp") + "/" + static_cast<char>(letter);
+}
+
+// Times a shell command line on the Linux side and returns its seconds, or
+// a negative value when it could not be run. Wine starts a Unix program given
+// by its Z: path but does not wait for it, so the shell writes its own time
+// into a file that is polled for.
+double TimeUnixCommand(const std::string& commandLine) {
+  const std::string result = UnixFolder('d') + "/cp-seconds";
+  std::string winResult = "Z:" + result;
+  for (char& c : winResult) c = c == '/' ? '\\' : c;
+  DeleteFileA(winResult.c_str());
+  std::string cmd = "Z:\\bin\\sh -c \"s=$(date +%s.%N); " + commandLine + "; e=$(date +%s.%N); echo $s $e > " +
+                    result + ".tmp && mv " + result + ".tmp " + result + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  for (int waited = 0; waited < 600'000; waited += 50) {
+    const std::string text = test::ReadFile(winResult);
+    if (!text.empty()) {
+      DeleteFileA(winResult.c_str());
+      double begin = 0, end = 0;
+      if (std::sscanf(text.c_str(), "%lf %lf", &begin, &end) != 2) return -1;
+      return end - begin;
+    }
+    Sleep(50);
+  }
+  return -1;
+}
+
+void Bench(int files, std::size_t size) {
+  test::ClearDrive('E');
+  test::ClearDrive('D');
+  test::MakeDir("D:\\Bench");
+  const int already = files / 2, clashing = files / 10;
+  for (int i = 0; i < files; ++i) {
+    WriteBytes(kCard + Name(i), Recording(size, i));
+    if (i < already) WriteBytes(kFolder + Name(i), Recording(size, i));
+    else if (i < already + clashing) WriteBytes(kFolder + Name(i), Recording(size, 1'000'000 + i));
+  }
+
+  std::string source = kCard, folder = kFolder, sub;
+  int count = 0;
+  CDnLoadTransfer job(source, folder, sub, count);
+  g_use.clear();
+  g_openPaths.clear();
+  g_shellTime = {};
+  const vtk::TransferFileIo io{&CountingOpen, &CountingRead};
+  vtk::SetTransferFileIoForTesting(&io);
+  vtk::SetShellFileOperationForTesting(&TimedShell);
+  const auto start = Clock::now();
+  job.Run(nullptr);
+  const auto total = Clock::now() - start;
+  vtk::SetShellFileOperationForTesting(nullptr);
+  vtk::SetTransferFileIoForTesting(nullptr);
+
+  const std::vector<std::string> copiedSources = vtk::SplitDoubleNulList(job.m_strSourceList);
+  const std::vector<std::string> copiedTargets = vtk::SplitDoubleNulList(job.m_strTargetList);
+  std::set<std::string> copied(copiedSources.begin(), copiedSources.end());
+  long long notCopiedBytes = 0, notCopiedMax = 0, copiedBytes = 0;
+  int maxOpens = 0;
+  for (const auto& [path, use] : g_use) {
+    maxOpens = std::max(maxOpens, use.opens);
+    if (copied.count(path)) {
+      copiedBytes += use.bytes;
+    } else {
+      notCopiedBytes += use.bytes;
+      notCopiedMax = std::max(notCopiedMax, use.bytes);
+    }
+  }
+  const double engine = Seconds(total - g_shellTime);
+
+  // The same copies with a CopyFileA loop, into a fresh folder.
+  test::MakeDir("D:\\BenchCopyFile");
+  const auto loopStart = Clock::now();
+  for (const std::string& src : copiedSources)
+    CopyFileA(src.c_str(), ("D:\\BenchCopyFile\\" + std::string(vtk::FileNamePart(src))).c_str(), FALSE);
+  const double loop = Seconds(Clock::now() - loopStart);
+
+  // And with the operating system's own cp of the same files.
+  std::string cpLine = "mkdir -p '" + UnixFolder('d') + "/BenchCp' && cd '" + UnixFolder('e') + "' && cp";
+  for (const std::string& src : copiedSources) {
+    cpLine += ' ';
+    cpLine.append(vtk::FileNamePart(src));
+  }
+  cpLine += " '" + UnixFolder('d') + "/BenchCp/'";
+  const double cp = TimeUnixCommand(cpLine);
+  const bool cpRan = cp >= 0;
+
+  std::printf("\n== %d files of %zu bytes: %d already downloaded, %d clashing, %d new\n", files, size, already, clashing,
+              files - already - clashing);
+  std::printf("copied (count)                  : %d of %zu queued\n", count, copiedTargets.size());
+  std::printf("whole download (Run)            : %8.3f s\n", Seconds(total));
+  std::printf("engine's own work               : %8.3f s  (%.3f ms per file examined, %.1f%% of the download)\n", engine,
+              1000.0 * engine / files, 100.0 * engine / Seconds(total));
+  std::printf("shell copy (one SHFileOperation): %8.3f s\n", Seconds(g_shellTime));
+  std::printf("CopyFileA loop, same files      : %8.3f s  (shell / loop = %.2f)\n", loop, Seconds(g_shellTime) / loop);
+  if (cpRan)
+    std::printf("cp of the same files (Linux)    : %8.3f s  (shell / cp = %.2f)\n", cp, Seconds(g_shellTime) / cp);
+  else
+    std::printf("cp of the same files (Linux)    : not measured (Wine could not start /bin/sh)\n");
+  std::printf("bytes read from files not copied: %lld in all, at most %lld from one file\n", notCopiedBytes, notCopiedMax);
+  std::printf("bytes read from copied files    : %lld\n", copiedBytes);
+  std::printf("most opens of one file          : %d\n", maxOpens);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!AfxAttachModule(GetModuleHandleA(nullptr))) return 1;
+  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+  int files = 2000;
+  std::vector<std::size_t> sizes = {1024 * 1024, 100 * 1024};
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--files") == 0) files = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--sizes") == 0) {
+      sizes.clear();
+      for (char* p = argv[i + 1]; *p;) {
+        sizes.push_back(std::strtoull(p, &p, 10));
+        if (*p == ',') ++p;
+        else break;
+      }
+    }
+  }
+  for (std::size_t size : sizes) Bench(files, size);
+  test::ClearDrive('E');
+  test::ClearDrive('D');
+  AfxDetachModule();
+  return 0;
+}
