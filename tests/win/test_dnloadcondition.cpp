@@ -400,3 +400,34 @@ TEST_F(DnLoadCondition_, CancelHandsNothingBack) {
   EXPECT_EQ(host.Drive(), "E:\\");
   EXPECT_EQ(test::ListDir("D:\\Dictation"), std::vector<std::string>{});
 }
+
+TEST_F(DnLoadCondition_, FiveHundredFilesArriveWholeBeforeTheCardIsEmptied) {
+  const auto files = PutOnCard('E', 500);
+  HostCall host("D:\\Dictation", "E:\\");
+  host.nMethod = 1;
+  host.bDelete = 1;
+  int checked = 0, differing = 0;
+  test::ScriptedUser user;
+  user.On(kConfirm, [](test::Window& w) { w.Click(IDOK); })
+      .Answer(kMessage, IDOK)
+      .On(kMessage, [&](test::Window& w) {
+        // The delete question: every copy must be whole while the card
+        // still holds the originals.
+        for (const auto& [name, bytes] : files) {
+          ++checked;
+          if (test::ReadFile("D:\\Dictation\\2006.3.5-1\\" + name) != bytes ||
+              test::ReadFile("E:\\" + name) != bytes)
+            ++differing;
+        }
+        w.Click(IDOK);
+      });
+  EXPECT_EQ(host.Run(), 1);
+  EXPECT_TRUE(user.Clean()) << user.Report();
+  EXPECT_EQ(host.nResult, 500);
+  EXPECT_EQ(checked, 500);
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(test::ListDir("E:\\"), std::vector<std::string>{});
+  EXPECT_EQ(test::ListDir("D:\\Dictation\\2006.3.5-1").size(), 500u);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+}
