@@ -1,12 +1,19 @@
 # GoogleTest built from Debian's sources with the mingw toolchain, and one
 # test program per file of tests/win, each run under Wine through the
-# cross-compiling emulator.
+# cross-compiling emulator. Two kinds:
+# - test_*.cpp link the library's objects and resources; their main attaches
+#   the .exe as the library module, so internals are reachable;
+# - hosttest_*.cpp are hosts: no library objects, their own resources (from
+#   hosttest_*.rc when present), and VTKSUP.dll loaded by name, so that what
+#   the DLL takes from the calling application can be told from its own.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+set(VTK_TEST_MAIN ${CMAKE_SOURCE_DIR}/tests/win/support/main.cpp)
 file(GLOB VTK_WIN_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+list(REMOVE_ITEM VTK_WIN_SUPPORT ${VTK_TEST_MAIN})
 add_library(vtktestsupport STATIC ${VTK_WIN_SUPPORT})
 target_include_directories(vtktestsupport PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include
                            ${CMAKE_SOURCE_DIR}/tests/win)
@@ -14,14 +21,37 @@ target_compile_definitions(vtktestsupport PUBLIC ${VTK_WIN_DEFS})
 target_link_libraries(vtktestsupport PUBLIC gtest gmock vtkcore ${VTK_WIN_LIBS})
 vtk_warnings(vtktestsupport)
 
+# The main of the library-linked programs (it needs the library's framework).
+add_library(vtktestmain OBJECT ${VTK_TEST_MAIN})
+target_link_libraries(vtktestmain PRIVATE vtktestsupport)
+vtk_warnings(vtktestmain)
+
 set(VTK_TEST_RC ${CMAKE_SOURCE_DIR}/tests/win/support/tests.rc)
 set_source_files_properties(${VTK_TEST_RC} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS};${VTK_RC}")
 
 file(GLOB VTK_WIN_TESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/test_*.cpp)
 foreach(src ${VTK_WIN_TESTS_SOURCES})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
+  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
   target_link_libraries(${name} PRIVATE vtktestsupport)
+  target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
+  vtk_warnings(${name})
+  add_dependencies(${name} VTKSUP vtkhost)
+  add_test(NAME win.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(win.${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+endforeach()
+
+file(GLOB VTK_WIN_HOSTTESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/hosttest_*.cpp)
+foreach(src ${VTK_WIN_HOSTTESTS_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  get_filename_component(dir ${src} DIRECTORY)
+  set(rc)
+  if(EXISTS ${dir}/${name}.rc)
+    set(rc ${dir}/${name}.rc)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS}")
+  endif()
+  add_executable(${name} ${src} ${rc})
+  target_link_libraries(${name} PRIVATE vtktestsupport gtest_main)
   target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
   vtk_warnings(${name})
   add_dependencies(${name} VTKSUP vtkhost)
@@ -33,7 +63,7 @@ endforeach()
 file(GLOB VTK_WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win_*.cpp)
 foreach(src ${VTK_WIN_BENCH})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
+  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
   target_link_libraries(${name} PRIVATE vtktestsupport)
   target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
   vtk_warnings(${name})

@@ -1,16 +1,20 @@
 #include "frame/callframe.h"
 #include "frame/vtksupapp.h"
+#include "funckeys/funckeyassigndlg.h"
 #include "vtksup.h"
 
 int WINAPI FuncKeyHook(int nMode, FUNCKEYINFO* pInfo) {
   return vtk::LibraryCall(0, [&] { return theApp.HookFunctionKeys(nMode, pInfo); });
 }
 
-// The assignment dialog: not built yet; shows nothing and writes nothing.
-int WINAPI FuncKeyAssign(FUNCKEYINFO*) {
-  return vtk::DialogCall(AfxGetAppModuleState(), 0, [] { return 0; });
+// The host's own template 130 and strings: it carries both text sets.
+int WINAPI FuncKeyAssign(FUNCKEYINFO* pInfo) {
+  if (!pInfo) return 0;
+  return vtk::DialogCall(AfxGetAppModuleState(), 0, [&] { return RunFuncKeyAssignDialog(pInfo); });
 }
 
-int WINAPI FuncKeyAssignJ(FUNCKEYINFO*) {
-  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 0; });
+// The library's own template and its Japanese texts.
+int WINAPI FuncKeyAssignJ(FUNCKEYINFO* pInfo) {
+  if (!pInfo) return 0;
+  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] { return RunFuncKeyAssignDialog(pInfo); });
 }
