@@ -60,10 +60,11 @@ foreach(src ${VTK_WIN_HOSTTESTS_SOURCES})
 endforeach()
 
 # Benchmarks that run under the Windows runtime; never part of the suite.
+# Each has a main of its own (it attaches the module itself).
 file(GLOB VTK_WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win_*.cpp)
 foreach(src ${VTK_WIN_BENCH})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
+  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
   target_link_libraries(${name} PRIVATE vtktestsupport)
   target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
   vtk_warnings(${name})
