@@ -1,11 +1,75 @@
+#include "download/dnloadconditiondlg.h"
+#include "download/dnloadnewfolderconditiondlg.h"
+#include "download/dnloadoptionsdlg.h"
+#include "download/paths.h"
 #include "frame/callframe.h"
 #include "vtksup.h"
 
-// Card download dialogs: not built yet; they show nothing and write nothing.
-int WINAPI DnLoadOptions(int*, int*, int*, char*, char*) {
-  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 0; });
+namespace {
+
+// One form of the card confirmation, filled from the host's values; the
+// settings go back to the host after OK and after a form switch.
+template <class Form>
+INT_PTR RunConditionForm(int* pbDelete, int* pnMethod, const int* pnManualDrive, int* pnResult, char* pszFolder,
+                         char* pszNewFolder, char* pszDrive) {
+  Form dlg;
+  dlg.m_strDrive = pszDrive;
+  dlg.m_bDelete = *pbDelete;
+  dlg.m_nNewFolder = *pnMethod;
+  dlg.m_nManualDrive = *pnManualDrive;
+  dlg.m_nResult = 0;
+  dlg.m_strFolder = PathOrCurrentDirectory(pszFolder);
+  dlg.m_strSubFolder.clear();
+  const INT_PTR result = dlg.DoModal();
+  if (result == IDOK || result == kFormSwitch) {
+    *pbDelete = dlg.m_bDelete;
+    *pnMethod = dlg.m_nNewFolder;
+    std::string folder = dlg.m_strFolder;
+    RemoveLastBackslash(folder);
+    lstrcpyA(pszFolder, folder.c_str());
+    std::string drive = dlg.m_strDrive;
+    RemoveLastBackslash(drive);
+    lstrcpyA(pszDrive, drive.c_str());
+    *pnResult = dlg.m_nResult;
+    lstrcpyA(pszNewFolder, dlg.m_strNewFolderName.c_str());
+  }
+  return result;
 }
 
-int WINAPI DnLoadCondition(int*, int*, int*, int*, char*, char*, char*) {
-  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 0; });
+}  // namespace
+
+int WINAPI DnLoadOptions(int* pbDelete, int* pnMethod, int* pnManualDrive, char* pszFolder, char* pszDrive) {
+  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    CDnLoadOptionsDlg dlg;
+    dlg.m_strDrive = pszDrive;
+    dlg.m_bDelete = *pbDelete;
+    dlg.m_nSaveToFolder = *pnMethod == 0 ? 1 : 0;
+    dlg.m_nNewFolder = *pnMethod == 0 ? 0 : 1;
+    dlg.m_nAutoDrive = *pnManualDrive == 0 ? 1 : 0;
+    dlg.m_nManualDrive = *pnManualDrive == 0 ? 0 : 1;
+    dlg.m_strFolder = PathOrCurrentDirectory(pszFolder);
+    if (dlg.DoModal() != IDOK) return 0;
+    *pbDelete = dlg.m_bDelete;
+    *pnMethod = (dlg.m_nSaveToFolder == 1 && dlg.m_nNewFolder == 0) ? 0 : 1;
+    *pnManualDrive = (dlg.m_nAutoDrive == 1 && dlg.m_nManualDrive == 0) ? 0 : 1;
+    lstrcpyA(pszFolder, dlg.m_strFolder.c_str());
+    lstrcpyA(pszDrive, dlg.m_strDrive.c_str());
+    return 1;
+  });
+}
+
+int WINAPI DnLoadCondition(int* pbDelete, int* pnMethod, int* pnManualDrive, int* pnResult, char* pszFolder,
+                           char* pszNewFolder, char* pszDrive) {
+  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    // A form switch shows the other form with the values just handed back.
+    for (;;) {
+      const INT_PTR result =
+          *pnMethod == 0
+              ? RunConditionForm<CDnLoadConditionDlg>(pbDelete, pnMethod, pnManualDrive, pnResult, pszFolder,
+                                                      pszNewFolder, pszDrive)
+              : RunConditionForm<CDnLoadNewFolderConditionDlg>(pbDelete, pnMethod, pnManualDrive, pnResult,
+                                                               pszFolder, pszNewFolder, pszDrive);
+      if (result != kFormSwitch) return result == IDOK ? 1 : 0;
+    }
+  });
 }

@@ -1,0 +1,60 @@
+// The confirmation of a card download, common to its two forms: the shown
+// settings, "変更(&M)" into the options (which ends the form with the form
+// switch code when the method changes), the start checks, and the transfer
+// with its completion step while the window is being destroyed. The simple
+// form saves into the download folder; the new-folder form creates a dated
+// folder there first.
+#pragma once
+#include <string>
+
+#include "download/transfer.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+
+// The result with which a form asks its export for the other form.
+constexpr int kFormSwitch = 1038;
+
+class CCardConditionDlg : public CDialog {
+ public:
+  explicit CCardConditionDlg(UINT nIDTemplate);
+
+  CEdit m_edFolder;
+  CStatic m_stMethod;
+  CStatic m_stDelete;
+  std::string m_strDrive;  // root of the card drive
+  int m_bDelete = 0;
+  int m_nNewFolder = 0;     // the download method
+  std::string m_strFolder;  // the download folder (parent of the new folder)
+  std::string m_strSubFolder;
+  std::string m_strNewFolderName;  // handed back to the host; empty in the simple form
+  int m_nResult = 0;               // confirmed copies, or -1 after a failed start check
+  int m_nManualDrive = 0;          // 0 = detect the card drive at start
+  int m_bStart = 0;                // 1 once the start checks have passed
+  CDnLoadTransfer m_transfer;
+
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnCmdMsg(UINT nID, UINT nCode) override;
+  void OnOK() override;
+  void OnCancel() override;
+  void OnDestroy() override;
+
+  void OnChange();
+  virtual void OnBrowse() = 0;
+
+ protected:
+  virtual bool IsNewFolderForm() const = 0;
+  // The form's last start step, once the card and the download folder can
+  // be entered: false after it has failed (and said why).
+  virtual bool FinishStart() = 0;
+  // After the options were accepted with OK.
+  virtual void OnOptionsAccepted() {}
+
+  void ShowFolder();
+  void ShowMethodText();
+  void ShowDeleteText();
+  // A failed start: the message (none for 0), outcome -1, closed with IDOK.
+  void FailStart(UINT idMessage);
+
+ private:
+  bool FindCardDrive();
+};

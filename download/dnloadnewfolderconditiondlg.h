@@ -1,0 +1,24 @@
+// The card download confirmation in its new-folder form: a dated folder is
+// created in the download folder and the files are saved there.
+#pragma once
+#include "download/cardconditiondlg.h"
+
+class CDnLoadNewFolderConditionDlg : public CCardConditionDlg {
+ public:
+  CDnLoadNewFolderConditionDlg();
+
+  CEdit m_edNewName;
+
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  void OnBrowse() override;
+
+ protected:
+  bool IsNewFolderForm() const override { return true; }
+  bool FinishStart() override;
+  void OnOptionsAccepted() override;
+
+ private:
+  // A fresh dated name in m_strFolder, shown in the name field.
+  void ProposeNewFolder();
+};

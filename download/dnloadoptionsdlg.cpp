@@ -1,0 +1,139 @@
+#include "download/dnloadoptionsdlg.h"
+
+#include "carddrive/cardprobe.h"
+#include "download/paths.h"
+#include "download/platformid.h"
+#include "folderui/directorydialog.h"
+#include "frame/globals.h"
+#include "framework/ddx.h"
+#include "framework/modulestate.h"
+#include "res/ids_download.h"
+
+namespace {
+constexpr int kPlatformWin9x = 1;
+constexpr int kPlatformNT = 2;
+}  // namespace
+
+CDnLoadOptionsDlg::CDnLoadOptionsDlg() : CDialog(IDD_DNLOAD_OPTIONS) {}
+
+void CDnLoadOptionsDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Check(pDX, IDC_OPT_DELETE, m_bDelete);
+  DDX_Check(pDX, IDC_OPT_AUTO_DRIVE, m_nAutoDrive);
+  DDX_Check(pDX, IDC_OPT_MANUAL_DRIVE, m_nManualDrive);
+  DDX_Check(pDX, IDC_OPT_SAVE_TO_FOLDER, m_nSaveToFolder);
+  DDX_Check(pDX, IDC_OPT_NEW_FOLDER, m_nNewFolder);
+  DDX_Control(pDX, IDC_OPT_DRIVE, m_cbDrive);
+  DDX_Control(pDX, IDC_OPT_STATUS, m_stStatus);
+  DDX_Control(pDX, IDC_OPT_FOLDER, m_edFolder);
+  DDX_Control(pDX, IDC_OPT_SAVE_HINT, m_stSaveHint);
+  DDX_Control(pDX, IDC_OPT_NEW_FOLDER_HINT, m_stNewFolderHint);
+  DDX_Control(pDX, IDC_OPT_AUTO_DRIVE, m_btnAuto);
+}
+
+BOOL CDnLoadOptionsDlg::OnCmdMsg(UINT nID, UINT nCode) {
+  static constexpr CommandEntry<CDnLoadOptionsDlg> kCommands[] = {
+      {BN_CLICKED, IDC_OPT_AUTO_DRIVE, &CDnLoadOptionsDlg::OnAutoDrive},
+      {BN_CLICKED, IDC_OPT_MANUAL_DRIVE, &CDnLoadOptionsDlg::OnManualDrive},
+      {BN_CLICKED, IDC_OPT_BROWSE, &CDnLoadOptionsDlg::OnBrowse},
+      {BN_CLICKED, IDC_OPT_DELETE, &CDnLoadOptionsDlg::OnTakeValues},
+      {BN_CLICKED, IDC_OPT_SAVE_TO_FOLDER, &CDnLoadOptionsDlg::OnTakeValues},
+      {BN_CLICKED, IDC_OPT_NEW_FOLDER, &CDnLoadOptionsDlg::OnTakeValues},
+  };
+  return DispatchCommand(this, kCommands, nID, nCode);
+}
+
+BOOL CDnLoadOptionsDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_cbDrive.m_bUseFolderTree = 0;
+  switch (GetPlatformId()) {
+    case kPlatformWin9x:
+      m_btnAuto.EnableWindow(TRUE);
+      if (m_nAutoDrive == 1 && m_nManualDrive == 0) {
+        ShowAutomaticState();
+      } else {
+        ShowManualState();
+      }
+      break;
+    case kPlatformNT:
+      // The card devices are never in this platform's registry: only the
+      // user's own drive can be chosen.
+      m_btnAuto.EnableWindow(FALSE);
+      m_nAutoDrive = 0;
+      m_nManualDrive = 1;
+      ShowManualState();
+      break;
+    default:
+      break;
+  }
+  m_stSaveHint.SetWindowText(LoadResString(IDS_HINT_SAME_NAME));
+  m_stNewFolderHint.SetWindowText(LoadResString(IDS_HINT_NEW_FOLDER));
+  std::string shown = m_strFolder;
+  RemoveLastBackslash(shown);
+  m_edFolder.SetWindowText(shown);
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDnLoadOptionsDlg::ShowStatus(bool found) {
+  m_stStatus.SetWindowText(found ? std::string() : LoadResString(IDS_CARD_STATUS_NOT_FOUND));
+}
+
+void CDnLoadOptionsDlg::ShowAutomaticState() {
+  m_cbDrive.RemoveAllDrives();
+  m_cbDrive.EnableWindow(FALSE);
+  ProbeMiniCardDrives(this);
+  ShowStatus(m_nCardDrives > 0);
+}
+
+void CDnLoadOptionsDlg::ShowManualState() {
+  m_cbDrive.EnableWindow(TRUE);
+  FillRemovableDrives(this);
+  SelectStoredDrive();
+  ShowStatus(g_bRemovableDrive == 1);
+}
+
+void CDnLoadOptionsDlg::SelectStoredDrive() {
+  int selection = 0;
+  if (!m_strDrive.empty()) {
+    for (int i = 0; i < kCardDriveSlots && m_szDriveRoot[i][0] != '\0'; ++i) {
+      if (m_strDrive == m_szDriveRoot[i]) {
+        selection = i;
+        break;
+      }
+    }
+  }
+  m_cbDrive.SetCurSel(selection);
+}
+
+void CDnLoadOptionsDlg::OnAutoDrive() {
+  ShowAutomaticState();
+  m_nAutoDrive = 1;
+  m_nManualDrive = 0;
+}
+
+void CDnLoadOptionsDlg::OnManualDrive() {
+  ShowManualState();
+  m_nAutoDrive = 0;
+  m_nManualDrive = 1;
+}
+
+void CDnLoadOptionsDlg::OnTakeValues() { UpdateData(TRUE); }
+
+void CDnLoadOptionsDlg::OnBrowse() {
+  std::string chosen = m_strFolder;
+  if (!RunDirectoryDialog(kDirSelectMode, &chosen, nullptr)) return;
+  m_strFolder = chosen;
+  m_edFolder.SetWindowText(m_strFolder);
+  AddLastBackslash(m_strFolder);
+  UpdateData(FALSE);
+}
+
+void CDnLoadOptionsDlg::OnOK() {
+  CDialog::OnOK();
+  if (m_nManualDrive != 1) return;
+  // Without a selection (no removable drive listed) the stored drive stays.
+  const int selection = m_cbDrive.GetCurSel();
+  if (selection >= 0 && selection < kCardDriveSlots && m_szDriveRoot[selection][0] != '\0') {
+    m_strDrive = m_szDriveRoot[selection];
+  }
+}
