@@ -69,3 +69,10 @@ foreach(src ${VTK_WIN_BENCH})
   target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
   vtk_warnings(${name})
 endforeach()
+
+# Pictures of the dialogs on sample data (scripts/screenshots.sh).
+file(GLOB VTK_SCREENS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screens/*.cpp)
+add_executable(screens ${VTK_SCREENS_SOURCES} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
+target_link_libraries(screens PRIVATE vtktestsupport)
+target_link_options(screens PRIVATE ${VTK_STATIC_LINK})
+vtk_warnings(screens)

@@ -1,11 +1,100 @@
+// The recorder download exports. They confirm settings and folder names and
+// hand them back to the host; nothing is created, copied or deleted on disk.
+// The host's buffers are written with lstrcpyA without a bound: they must
+// hold a path of 255 bytes, a backslash and a dated name.
+#include "download/paths.h"
+#include "download/qx270conditiondlg.h"
+#include "download/qx270newfolderdlg.h"
+#include "download/qx270optiondlg.h"
 #include "frame/callframe.h"
 #include "vtksup.h"
 
-// Recorder download dialogs: not built yet; they show nothing and write nothing.
-int WINAPI QX270DnLoadOption(int*, int*, char*, char*) {
-  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 0; });
+namespace {
+
+// A folder as the host gave it, or the current directory for an empty one.
+std::string TakeFolderIn(const char* buffer) { return PathOrCurrentDirectory(buffer); }
+
+void HandFolderBack(std::string folder, char* buffer) {
+  RemoveLastBackslash(folder);
+  lstrcpyA(buffer, folder.c_str());
 }
 
-int WINAPI QX270DnLoadCondition(int*, int*, int, char*, char*) {
-  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 0; });
+// The options export hands a folder back with a trailing backslash, except
+// for paths of 3 bytes or fewer (a root such as E:\ keeps its own).
+void HandOptionFolderBack(std::string folder, char* buffer) {
+  vtk::AddBackslashGuarded(folder);
+  lstrcpyA(buffer, folder.c_str());
+}
+
+bool EndsWithSettings(INT_PTR result) { return result == IDOK || result == kFormSwitch; }
+
+INT_PTR RunTwoFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
+  CQX270ConditionDlg dlg;
+  dlg.m_bDelete = *pbDelete;
+  dlg.m_bNewFolder = *pnMethod;
+  dlg.m_nFolders = nFolders;
+  dlg.m_strFolderA = TakeFolderIn(pszFolderA);
+  dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+  const INT_PTR result = dlg.DoModal();
+  if (EndsWithSettings(result)) {
+    *pbDelete = dlg.m_bDelete;
+    *pnMethod = dlg.m_bNewFolder;
+    HandFolderBack(dlg.m_strFolderA, pszFolderA);
+    HandFolderBack(dlg.m_strFolderB, pszFolderB);
+  }
+  return result;
+}
+
+INT_PTR RunNewFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
+  CQX270NewFolderConditionDlg dlg;
+  dlg.m_bDelete = *pbDelete;
+  dlg.m_bNewFolder = *pnMethod;
+  dlg.m_nFolders = nFolders;
+  dlg.m_strFolderA = TakeFolderIn(pszFolderA);
+  dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+  const INT_PTR result = dlg.DoModal();
+  if (!EndsWithSettings(result)) return result;
+  *pbDelete = dlg.m_bDelete;
+  *pnMethod = dlg.m_bNewFolder;
+  if (result == IDOK) {
+    // The full paths of the new folders: parent\name.
+    vtk::AddBackslashGuarded(dlg.m_strFolderA);
+    dlg.m_strFolderA += dlg.m_strNewNameA;
+    vtk::AddBackslashGuarded(dlg.m_strFolderB);
+    dlg.m_strFolderB += dlg.m_strNewNameB;
+  }
+  HandFolderBack(dlg.m_strFolderA, pszFolderA);
+  HandFolderBack(dlg.m_strFolderB, pszFolderB);
+  return result;
+}
+
+}  // namespace
+
+int WINAPI QX270DnLoadOption(int* pbDelete, int* pnMethod, char* pszFolderA, char* pszFolderB) {
+  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    CQX270DnLoadOptionDlg dlg;
+    dlg.m_bDelete = *pbDelete;
+    dlg.SetNewFolderFlag(*pnMethod);
+    dlg.m_strFolderA = TakeFolderIn(pszFolderA);
+    dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+    if (dlg.DoModal() != IDOK) return 0;
+    *pbDelete = dlg.m_bDelete;
+    *pnMethod = dlg.NewFolderFlag();
+    HandOptionFolderBack(dlg.m_strFolderA, pszFolderA);
+    HandOptionFolderBack(dlg.m_strFolderB, pszFolderB);
+    return 1;
+  });
+}
+
+int WINAPI QX270DnLoadCondition(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
+  return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    INT_PTR result;
+    do {
+      // The caller's settings are written at every switch, so the next form
+      // opens with what the last one handed back.
+      result = *pnMethod == 0 ? RunTwoFolderForm(pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB)
+                              : RunNewFolderForm(pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB);
+    } while (result == kFormSwitch);
+    return result == IDOK ? 1 : 0;
+  });
 }

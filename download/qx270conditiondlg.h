@@ -1,0 +1,42 @@
+// Recorder download confirmation, two-folder form: the download folders of
+// the recorder's folders A and B, the method and the delete setting. It
+// checks nothing and changes nothing on disk; the export hands the settings
+// back to the host. A change of method under "change" ends the form with
+// kFormSwitch so that the export shows the other form.
+#pragma once
+#include <string>
+
+#include "framework/controls.h"
+#include "framework/dialog.h"
+
+constexpr int kFormSwitch = 1038;
+
+class CQX270ConditionDlg : public CDialog {
+ public:
+  CQX270ConditionDlg();
+
+  CEdit m_edFolderA;
+  CEdit m_edFolderB;
+  CStatic m_stMethod;
+  CStatic m_stDelete;
+  CStatic m_gbFolderA;
+  CStatic m_gbFolderB;
+  CButton m_btnBrowseA;
+  CButton m_btnBrowseB;
+  int m_nFolders = 0;
+  int m_bNewFolder = 0;
+  int m_bDelete = 0;
+  std::string m_strFolderA;
+  std::string m_strFolderB;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  BOOL OnCmdMsg(UINT nID, UINT nCode) override;
+
+ private:
+  void OnBrowseA();
+  void OnBrowseB();
+  void OnChange();
+  void Browse(std::string& folder, CEdit& edit);
+};

@@ -1,0 +1,14 @@
+// What the two forms of the recorder download confirmation share.
+#pragma once
+#include <string>
+
+// Runs the recorder options dialog preset from a form's state (an empty
+// folder is shown as the current directory). On OK the delete flag, the
+// method flag and both folders come back and true is returned; otherwise
+// nothing changes.
+bool RunRecorderOptions(int& bDelete, int& bNewFolder, std::string& folderA, std::string& folderB);
+
+// Which controls a folder selector leaves enabled: 1 = folder A only,
+// 2 = folder B only, any other value = both.
+bool FolderATakesPart(int nFolders);
+bool FolderBTakesPart(int nFolders);

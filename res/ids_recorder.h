@@ -1,0 +1,34 @@
+// Resource ids of the recorder download dialogs (download/qx270*).
+#pragma once
+
+#define IDD_QX270_CONDITION 137
+#define IDD_QX270_NEWFOLDER_CONDITION 138
+#define IDD_QX270_OPTION 139
+
+// Confirmation forms 137 and 138.
+#define IDC_QX_FOLDER_A 1017
+#define IDC_QX_FOLDER_B 1012
+#define IDC_QX_NEWNAME_A 1019
+#define IDC_QX_NEWNAME_B 1020
+#define IDC_QX_BROWSE_A 1021
+#define IDC_QX_BROWSE_B 1022
+#define IDC_QX_GROUP_NEW_A 1023
+#define IDC_QX_GROUP_NEW_B 1024
+#define IDC_QX_LABEL_NEW_A 1025
+#define IDC_QX_LABEL_NEW_B 1026
+#define IDC_QX_GROUP_A 1027
+#define IDC_QX_GROUP_B 1028
+#define IDC_QX_METHOD_TEXT 1016
+#define IDC_QX_DELETE_TEXT 1015
+#define IDC_QX_CHANGE 1014
+
+// Options dialog 139.
+#define IDC_QXO_FOLDER_A 1039
+#define IDC_QXO_FOLDER_B 1040
+#define IDC_QXO_BROWSE_A 1041
+#define IDC_QXO_BROWSE_B 1042
+#define IDC_QXO_SAVE 1043
+#define IDC_QXO_NEWFOLDER 1044
+#define IDC_QXO_DELETE 1045
+#define IDC_QXO_SAVE_HINT 1046
+#define IDC_QXO_NEWFOLDER_HINT 1047
