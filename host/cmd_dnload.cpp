@@ -4,6 +4,7 @@
 // first (Delete, Method, DriveChoice, Folder, Drive).
 #include <set>
 
+#include "core/cp932.h"
 #include "host/hostcommands.h"
 #include "host/scripted.h"
 #include "host/settings.h"
@@ -46,7 +47,7 @@ struct CardSettings {
 };
 
 std::string WithoutBackslash(std::string folder) {
-  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  if (vtk::EndsWithBackslash(folder)) folder.pop_back();
   return folder;
 }
 

@@ -8,31 +8,37 @@
 #include "support/drives.h"
 
 namespace {
-// Runs vtkhost.exe with `args` and returns what it printed (UTF-8).
+// Runs vtkhost.exe with `args` and returns what it printed (UTF-8). The
+// output goes to a file, and this thread keeps answering messages while it
+// waits: a child that shows dialogs may send messages to every top-level
+// window, ours included.
 std::string RunHost(const std::string& args, DWORD* exitCode) {
+  char outPath[MAX_PATH] = {};
+  GetTempFileNameA(".", "vth", 0, outPath);
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  CreatePipe(&readEnd, &writeEnd, &sa, 0);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  HANDLE out = CreateFileA(outPath, GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = writeEnd;
-  si.hStdError = writeEnd;
+  si.hStdOutput = out;
+  si.hStdError = out;
   PROCESS_INFORMATION pi{};
   std::string cmd = "vtkhost.exe " + args;
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return "<no process>";
-  CloseHandle(writeEnd);
-  std::string out;
-  char buf[512];
-  DWORD got = 0;
-  while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-  WaitForSingleObject(pi.hProcess, 60000);
+  const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(out);
+  if (!started) return "<no process>";
+  const ULONGLONG deadline = GetTickCount64() + 60000;
+  while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+         GetTickCount64() < deadline) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
   GetExitCodeProcess(pi.hProcess, exitCode);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
-  CloseHandle(readEnd);
-  return out;
+  std::string text = test::ReadFile(outPath);
+  DeleteFileA(outPath);
+  return text;
 }
 }  // namespace
 
@@ -54,4 +60,31 @@ TEST(SampleHost, UnknownCommandPrintsUsage) {
   const std::string out = RunHost("NoSuchExport", &rc);
   EXPECT_EQ(rc, 2u);
   EXPECT_NE(out.find("GetDnLoadNewFolderPath"), std::string::npos);
+}
+
+TEST(SampleHost, RunsACardDownloadWithItsScriptedUserAndKeepsItsSettings) {
+  test::ClearDrive('D');
+  test::ClearDrive('E');
+  test::MakeDir("D:\\Dictation");
+  std::string header(70, 'x');
+  for (const char* name : {"A.dss", "B.dss"}) {
+    header[50] = name[0];
+    test::WriteFile(std::string("E:\\") + name, header);
+  }
+  SetEnvironmentVariableA("VTKHOST_SCRIPT", "1");
+  DWORD rc = 99;
+  const std::string out =
+      RunHost("DnLoadCondition Method=0 Delete=0 DriveChoice=1 Drive=E:\\ Folder=D:\\Dictation", &rc);
+  EXPECT_EQ(rc, 0u) << out;
+  EXPECT_NE(out.find("result=1\noutcome=2\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("landed=D:\\Dictation\\A.dss\n"), std::string::npos) << out;
+  EXPECT_EQ(test::ReadFile("D:\\Dictation\\B.dss"), test::ReadFile("E:\\B.dss"));
+  // The host stored what came back and passes it in again next time.
+  const std::string again = RunHost("DnLoadOptions", &rc);
+  SetEnvironmentVariableA("VTKHOST_SCRIPT", nullptr);
+  EXPECT_NE(again.find("result=1\n"), std::string::npos) << again;
+  EXPECT_NE(again.find("folder=D:\\Dictation\n"), std::string::npos) << again;
+  EXPECT_NE(again.find("drive=E:\\\n"), std::string::npos) << again;
+  test::ClearDrive('D');
+  test::ClearDrive('E');
 }
