@@ -461,3 +461,35 @@ TEST_F(DirectoryDialogTest, TwoHundredOpeningsLeaveNoIconBitmapOrNode) {
   EXPECT_GE(bitmapsSeen, kOpenings * 6);  // the items were drawn ...
   EXPECT_EQ(GetFolderBitmapsAliveForTesting(), bitmapsBefore);  // ... and let go
 }
+
+// Not a test: scripts/screenshot-chooser.sh runs it inside a virtual desktop
+// to take the picture in docs/. It opens the chooser on a sample tree, opens
+// one folder, says so through a file and waits until the picture is taken.
+TEST_F(DirectoryDialogTest, DISABLED_ScreenshotOfTheChooser) {
+  const char* signal = getenv("VTK_SHOT_SIGNAL");  // a Windows path prefix
+  ASSERT_NE(signal, nullptr);
+  for (const char* d : {"D:\\Dictation\\2006\\Alpha\\Interviews", "D:\\Dictation\\2006\\Alpha\\memo",
+                        "D:\\Dictation\\2006\\Alpha\\Meetings", "D:\\Dictation\\2005", "D:\\Archive"})
+    test::MakeDir(d);
+  test::MakeDir("D:\\Dictation\\2006\\Alpha\\" + Sjis(u8"会議録"));
+  test::ScriptedUser user;
+  user.On(kSelectCaption, [&](test::Window& w) {
+    w.DoubleClickListItem(IDC_DIR_FOLDERS, 3);  // Alpha
+    w.SelectListItem(IDC_DIR_FOLDERS, 5);
+    SetFocus(w.Item(IDC_DIR_FOLDERS));
+    test::WriteFile(std::string(signal) + ".ready", "1");
+    const ULONGLONG start = GetTickCount64();
+    while (!test::Exists(std::string(signal) + ".done") && GetTickCount64() - start < 60000) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      Sleep(50);
+    }
+    w.Click(IDCANCEL);
+  });
+  std::string path = "D:\\Dictation\\2006";
+  RunDirectoryDialog(kDirSelectMode, &path, nullptr);
+  EXPECT_TRUE(user.Clean()) << user.Report();
+}
