@@ -67,6 +67,17 @@ LRESULT CDirectoryDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       FillDriveCombo(std::string());
       return result;
     }
+    case WM_MEASUREITEM: {
+      // The folder list's items are measured here directly rather than
+      // through the general reflection, which looks the control up anew for
+      // each of possibly thousands of inserted items.
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (mis->CtlType == ODT_LISTBOX && mis->CtlID == IDC_DIR_FOLDERS && m_lbFolders.m_hWnd) {
+        m_lbFolders.MeasureItem(mis);
+        return TRUE;
+      }
+      return CDialog::WindowProc(message, wParam, lParam);
+    }
     case WM_DESTROY: {
       const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
       ReleaseTree();

@@ -1,5 +1,7 @@
 #include "support/drives.h"
 
+#include "core/cp932.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -60,7 +62,8 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 std::vector<std::string> ListDir(const std::string& folder) {
   std::vector<std::string> names;
   std::string pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+  // A folder named 表 ends in the byte 0x5C, which is not a backslash.
+  if (!vtk::EndsWithBackslash(pattern)) pattern += '\\';
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((pattern + "*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return names;
