@@ -7,6 +7,23 @@
 namespace {
 const char kObjectProp[] = "VTKSUP.CWnd";
 
+// Reading a window property can cost a round trip to the window manager, and
+// a dialog's messages go to a handful of windows; the last few lookups of
+// this thread are kept. An entry goes when its window is unsubclassed, which
+// every attached window is before its handle can be reused.
+struct ObjectCacheEntry {
+  HWND hWnd;
+  CWnd* pWnd;
+};
+constexpr unsigned kObjectCacheSize = 4;
+thread_local ObjectCacheEntry t_objectCache[kObjectCacheSize];
+thread_local unsigned t_objectCacheNext;
+
+void ForgetCachedObject(HWND hWnd) {
+  for (ObjectCacheEntry& e : t_objectCache)
+    if (e.hWnd == hWnd) e = ObjectCacheEntry{nullptr, nullptr};
+}
+
 bool IsCtlColor(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 std::string TextOf(HWND hWnd) {
@@ -39,13 +56,19 @@ HWND CWnd::UnsubclassWindow() {
   if (!hWnd) return nullptr;
   if (m_pfnSuper) ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
   ::RemovePropA(hWnd, kObjectProp);
+  ForgetCachedObject(hWnd);
   m_pfnSuper = nullptr;
   m_hWnd = nullptr;
   return hWnd;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-  return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp)) : nullptr;
+  if (!hWnd) return nullptr;
+  for (const ObjectCacheEntry& e : t_objectCache)
+    if (e.hWnd == hWnd) return e.pWnd;
+  auto* pWnd = static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp));
+  if (pWnd) t_objectCache[t_objectCacheNext++ % kObjectCacheSize] = ObjectCacheEntry{hWnd, pWnd};
+  return pWnd;
 }
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
