@@ -22,31 +22,11 @@ std::string Text(HWND hWnd) {
   return buf;
 }
 
-struct Search {
-  DWORD pid;
-  HWND found;
-};
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<Search*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hWnd, &pid);
-  char cls[32] = {};
-  GetClassNameA(hWnd, cls, sizeof cls);
-  if (pid == s->pid && IsWindowVisible(hWnd) && std::string(cls) == "#32770") {
-    s->found = hWnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Polls until `ready` holds or 20 s have passed.
 template <class Pred>
 bool WaitFor(Pred ready) {
-  const ULONGLONG deadline = GetTickCount64() + 20000;
-  while (!ready()) {
+  for (const ULONGLONG deadline = GetTickCount64() + 20000; !ready(); Sleep(20))
     if (GetTickCount64() > deadline) return false;
-    Sleep(20);
-  }
   return true;
 }
 
@@ -63,21 +43,30 @@ TEST(Vtkhost, FuncKeyAssignShowsTheHostsOwnTemplate) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = hOut;
-  si.hStdError = hOut;
+  si.hStdOutput = si.hStdError = hOut;
   PROCESS_INFORMATION pi{};
   char cmd[] = "vtkhost.exe FuncKeyAssign 0x71 0x72 0x73 0x75 0x76 0x77";
   ASSERT_TRUE(CreateProcessA(nullptr, cmd, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
   CloseHandle(hOut);
 
-  Search search{pi.dwProcessId, nullptr};
+  // The child's visible dialog.
+  std::pair<DWORD, HWND> search{pi.dwProcessId, nullptr};
+  auto find = [](HWND hWnd, LPARAM lParam) -> BOOL {
+    auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(lParam);
+    DWORD pid = 0;
+    char cls[32] = {};
+    GetWindowThreadProcessId(hWnd, &pid);
+    GetClassNameA(hWnd, cls, sizeof cls);
+    if (pid == s->first && IsWindowVisible(hWnd) && std::string(cls) == "#32770") s->second = hWnd;
+    return s->second == nullptr;
+  };
   const bool shown = WaitFor([&] {
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    EnumWindows(find, reinterpret_cast<LPARAM>(&search));
+    return search.second != nullptr;
   });
+  HWND dlg = search.second;
   std::string caption, marker, capture, current;
   if (shown) {
-    HWND dlg = search.found;
     caption = Text(dlg);
     marker = Text(GetDlgItem(dlg, kVtkhostMarker));
     // F6 released in the dialog with REW chosen; VOLUME loses it.
@@ -104,9 +93,8 @@ TEST(Vtkhost, FuncKeyAssignShowsTheHostsOwnTemplate) {
   EXPECT_EQ(capture, "F6");
   EXPECT_EQ(current, "F6");
   const std::string lines = printed.str();
-  EXPECT_NE(lines.find("result=1"), std::string::npos) << lines;
-  EXPECT_NE(lines.find("key.REW=117"), std::string::npos) << lines;
-  EXPECT_NE(lines.find("key.VOLUME=65535"), std::string::npos) << lines;
+  for (const char* line : {"result=1", "key.REW=117", "key.VOLUME=65535"})
+    EXPECT_NE(lines.find(line), std::string::npos) << line << "\n" << lines;
   EXPECT_EQ(test::ReadDword(HKEY_CURRENT_USER, kSettings2002, "FUNCTION_KEY_REW"), 117u);
   test::DeleteTree(HKEY_CURRENT_USER, kTavorin);
 }

@@ -3,6 +3,9 @@
 // capture field's colours and brush, and the global hot keys.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
+
 #include "core/funckeys.h"
 #include "frame/globals.h"
 #include "funckeys/funckeyedit.h"
@@ -22,15 +25,52 @@ const std::string kSettings5 = "Software\\Tavorin\\Scribovox5\\Dictation Module\
 const std::string kSettings2002 = "Software\\Tavorin\\Scribovox2002\\Dictation Module\\Download\\AnotherSetting";
 const std::string kInstall5 = "Software\\Tavorin\\Scribovox5\\Dictation Module\\Install";
 const std::string kInstall2002 = "Software\\Tavorin\\Scribovox2002\\Dictation Module\\Install";
+const std::string kLanguages5 = "SOFTWARE\\TAVORIN\\Scribovox5\\Dictation Module\\Install\\Languages";
+const std::string kLanguages2002 = "SOFTWARE\\TAVORIN\\Scribovox2002\\Dictation Module\\Install\\Languages";
 const test::U8 kCaption = u8"ﾌｧﾝｸｼｮﾝｷｰの設定";
+constexpr LPARAM kEscapeDown = 0x00010001;
 
-FUNCKEYINFO Record(std::uint16_t rew, std::uint16_t ff, std::uint16_t play, std::uint16_t vol, std::uint16_t speed,
-                   std::uint16_t off) {
+FUNCKEYINFO Record(std::uint16_t rew = 0x71, std::uint16_t ff = 0x72, std::uint16_t play = 0x73,
+                   std::uint16_t vol = 0x75, std::uint16_t speed = 0x76, std::uint16_t off = 0x77) {
   return FUNCKEYINFO{0, 0, {rew, ff, play, vol, speed, off}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
 }
 
 std::optional<DWORD> Saved(const char* valueName, const std::string& path = kSettings2002) {
   return test::ReadDword(HKEY_CURRENT_USER, path, valueName);
+}
+
+// Every value the six slots have under the settings key (absent ones left out).
+std::map<int, DWORD> SavedSlots() {
+  std::map<int, DWORD> saved;
+  for (int slot = 0; slot < kFuncSlots; ++slot)
+    if (auto value = Saved(vtk::kFuncSlotTable[slot].valueName)) saved[slot] = *value;
+  return saved;
+}
+
+std::vector<std::string> Texts(const test::Window& w) {
+  std::vector<std::string> texts{w.Caption()};
+  for (int id : {IDC_FK_LIST_LABEL, IDC_FK_CURRENT_LABEL, IDC_FK_CAPTURE_LABEL, IDOK, IDC_FK_ASSIGN, IDC_FK_DELETE})
+    texts.push_back(w.ItemText(id));
+  for (int i = 0; i < w.ListCount(IDC_FK_LIST); ++i) texts.push_back(w.ListItemText(IDC_FK_LIST, i));
+  return texts;
+}
+
+// How the capture field is painted now (text colour, background mode and
+// brush colour), asked the way the read-only edit asks its parent.
+std::array<COLORREF, 3> Paint(const test::Window& w) {
+  HWND edit = w.Item(IDC_FK_CAPTURE);
+  HDC dc = GetDC(edit);
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(w.hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+  LOGBRUSH lb{0, CLR_INVALID, 0};
+  if (brush) GetObjectA(brush, sizeof lb, &lb);
+  const std::array<COLORREF, 3> paint{GetTextColor(dc), static_cast<COLORREF>(GetBkMode(dc)), lb.lbColor};
+  ReleaseDC(edit, dc);
+  return paint;
+}
+
+auto CaptureShows(std::string text) {
+  return [text](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == text; };
 }
 
 // Every test starts and ends without the host's keys.
@@ -42,369 +82,14 @@ class FuncKeys : public testing::Test {
     test::DeleteTree(HKEY_LOCAL_MACHINE, kTavorin);
     test::DeleteTree(HKEY_CURRENT_USER, kTavorin);
   }
-};
-
-// How the capture field is painted now, asked the way the edit asks its
-// parent (a read-only edit sends WM_CTLCOLORSTATIC).
-struct FieldPaint {
-  COLORREF text = CLR_INVALID;
-  int bkMode = 0;
-  COLORREF background = CLR_INVALID;
-};
-FieldPaint CaptureFieldPaint(const test::Window& w) {
-  HWND edit = w.Item(IDC_FK_CAPTURE);
-  HDC dc = GetDC(edit);
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageA(w.hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
-  FieldPaint paint{GetTextColor(dc), GetBkMode(dc), CLR_INVALID};
-  LOGBRUSH lb{};
-  if (brush && GetObjectA(brush, sizeof lb, &lb) == sizeof lb) paint.background = lb.lbColor;
-  ReleaseDC(edit, dc);
-  return paint;
-}
-
-bool CaptureShows(const test::Window& w, const char* text) { return w.ItemText(IDC_FK_CAPTURE) == text; }
-
-}  // namespace
-
-// --- The store -------------------------------------------------------------
-
-TEST_F(FuncKeys, EditionDetectionRunsBothProbes) {
-  EXPECT_FALSE(vtk::DetectHostEdition());
-  EXPECT_FALSE(vtk::g_bScribovox5Installed);
-  EXPECT_FALSE(vtk::g_bScribovox2002Installed);
-  {
-    test::ScopedKey only2002(HKEY_LOCAL_MACHINE, kInstall2002);
-    EXPECT_TRUE(vtk::DetectHostEdition());
-    EXPECT_FALSE(vtk::g_bScribovox5Installed);
-    EXPECT_TRUE(vtk::g_bScribovox2002Installed);
+  // FuncKeyAssignJ on m_info; the user's whole script must have run.
+  int Run(const test::ScriptedUser& user) {
+    const int result = FuncKeyAssignJ(&m_info);
+    EXPECT_TRUE(user.Clean()) << user.Report();
+    return result;
   }
-  test::ScopedKey both5(HKEY_LOCAL_MACHINE, kInstall5);
-  test::ScopedKey both2002(HKEY_LOCAL_MACHINE, kInstall2002);
-  EXPECT_TRUE(vtk::DetectHostEdition());
-  EXPECT_TRUE(vtk::g_bScribovox5Installed);
-  EXPECT_TRUE(vtk::g_bScribovox2002Installed);  // the first find does not stop the second probe
-  // The Transcription module is only known to the probe.
-  EXPECT_TRUE(vtk::IsModuleInstalled("Scribovox5", TRUE));
-  EXPECT_FALSE(vtk::IsModuleInstalled("Scribovox5", FALSE));
-  test::ScopedKey transcription(HKEY_LOCAL_MACHINE, "Software\\Tavorin\\Scribovox5\\Transcription Module\\Install");
-  EXPECT_TRUE(vtk::IsModuleInstalled("Scribovox5", FALSE));
-}
-
-TEST_F(FuncKeys, LanguageNumberFromTheDetectedEditionsKey) {
-  const std::string languages2002 = "SOFTWARE\\TAVORIN\\Scribovox2002\\Dictation Module\\Install\\Languages";
-  const std::string languages5 = "SOFTWARE\\TAVORIN\\Scribovox5\\Dictation Module\\Install\\Languages";
-  vtk::DetectHostEdition();
-  EXPECT_EQ(vtk::GetDialogLanguage(), 0u);  // no key
-
-  test::ScopedKey key2002(HKEY_LOCAL_MACHINE, languages2002);
-  EXPECT_EQ(vtk::GetDialogLanguage(), 0u);  // key without the value
-  const std::pair<DWORD, DWORD> cases[] = {{0x11, 1}, {0x10, 0}, {0x20, 0}, {0x25, 5}, {3, 3}};
-  for (auto [stored, language] : cases) {
-    key2002.SetDword("Language", stored);
-    EXPECT_EQ(vtk::GetDialogLanguage(), language) << stored;
-  }
-  // More than four bytes cannot be read into the number: the Japanese set.
-  key2002.SetString("Language", "Japanese");
-  EXPECT_EQ(vtk::GetDialogLanguage(), 0u);
-
-  // With Scribovox5 installed its own key counts, not the other edition's.
-  test::ScopedKey key5(HKEY_LOCAL_MACHINE, languages5);
-  key2002.SetDword("Language", 0x11);
-  key5.SetDword("Language", 0x12);
-  vtk::DetectHostEdition();
-  EXPECT_EQ(vtk::GetDialogLanguage(), 2u);
-}
-
-TEST_F(FuncKeys, SaveWritesADwordUnderTheChosenEditionsPath) {
-  FUNCKEYINFO info = Record(0x71, 0x72, NO_KEY, 0x75, 0x70, 0x7B);
-  vtk::DetectHostEdition();  // neither edition: the Scribovox2002 path
-  for (int slot = 0; slot < kFuncSlots; ++slot) vtk::SaveFunctionKey(info, slot);
-  const DWORD expected[] = {113, 114, 65535, 117, 112, 123};
-  for (int slot = 0; slot < kFuncSlots; ++slot)
-    EXPECT_EQ(Saved(vtk::kFuncSlotTable[slot].valueName), expected[slot]) << slot;
-
-  test::ScopedKey install5(HKEY_LOCAL_MACHINE, kInstall5);
-  test::ScopedKey install2002(HKEY_LOCAL_MACHINE, kInstall2002);
-  vtk::DetectHostEdition();  // both: the Scribovox5 path
-  info.wKey[0] = 0x79;
-  vtk::SaveFunctionKey(info, 0);
-  EXPECT_EQ(Saved("FUNCTION_KEY_REW", kSettings5), 0x79u);
-  EXPECT_EQ(Saved("FUNCTION_KEY_FF", kSettings5), std::nullopt);  // one value per call
-  EXPECT_EQ(Saved("FUNCTION_KEY_REW"), 113u);
-}
-
-// --- The capture field -----------------------------------------------------
-
-TEST(FuncKeyEdit, PaintsWhiteWithItsColourAndReleasesItsBrushWithTheControl) {
-  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  HWND hEdit = CreateWindowExA(0, "EDIT", "F6", WS_CHILD | ES_READONLY, 0, 0, 50, 20, parent, nullptr, nullptr, nullptr);
-  CFuncKeyEdit edit;
-  ASSERT_TRUE(edit.SubclassWindow(hEdit));
-  EXPECT_EQ(edit.BackgroundBrush(), nullptr);  // made when first needed
-  edit.m_crText = RGB(255, 0, 0);
-  HDC dc = GetDC(hEdit);
-  LRESULT answer = 0;
-  ASSERT_TRUE(edit.OnChildNotify(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hEdit), &answer));
-  EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
-  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-  ReleaseDC(hEdit, dc);
-  auto brush = reinterpret_cast<HBRUSH>(answer);
-  ASSERT_EQ(brush, edit.BackgroundBrush());
-  LOGBRUSH lb{};
-  ASSERT_EQ(GetObjectA(brush, sizeof lb, &lb), static_cast<int>(sizeof lb));
-  EXPECT_EQ(lb.lbColor, RGB(255, 255, 255));
-
-  DestroyWindow(parent);
-  EXPECT_EQ(edit.BackgroundBrush(), nullptr);
-  EXPECT_EQ(GetObjectType(brush), 0u);  // deleted
-}
-
-// --- The dialog on the library's resources ---------------------------------
-
-TEST_F(FuncKeys, OpeningShowsTheJapaneseTextsAndSelectsRew) {
-  FUNCKEYINFO info = Record(0x70, 0x72, 0x73, 0x75, 0x76, 0x77);  // F1 handed in for REW
-  std::string caption, listLabel, currentLabel, captureLabel, ok, assign, del, current;
-  std::vector<std::string> items;
-  int selection = -2;
-  LONG_PTR captureStyle = 0;
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) {
-    caption = w.Caption();
-    listLabel = w.ItemText(IDC_FK_LIST_LABEL);
-    currentLabel = w.ItemText(IDC_FK_CURRENT_LABEL);
-    captureLabel = w.ItemText(IDC_FK_CAPTURE_LABEL);
-    ok = w.ItemText(IDOK);
-    assign = w.ItemText(IDC_FK_ASSIGN);
-    del = w.ItemText(IDC_FK_DELETE);
-    current = w.ItemText(IDC_FK_CURRENT);
-    for (int i = 0; i < w.ListCount(IDC_FK_LIST); ++i) items.push_back(w.ListItemText(IDC_FK_LIST, i));
-    selection = w.ListSelection(IDC_FK_LIST);
-    captureStyle = GetWindowLongPtrA(w.Item(IDC_FK_CAPTURE), GWL_STYLE);
-    w.Click(IDOK);
-  });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(caption, Sjis(kCaption.s));
-  EXPECT_EQ(listLabel, Sjis(u8"ﾌｧﾝｸｼｮﾝｷｰの項目(&I)："));
-  EXPECT_EQ(currentLabel, Sjis(u8"現在のｷｰ(&U)："));
-  EXPECT_EQ(captureLabel, Sjis(u8"割り当てるﾌｧﾝｸｼｮﾝｷｰ\nを押して下さい(&C)："));
-  EXPECT_EQ(ok, "OK");
-  EXPECT_EQ(assign, Sjis(u8"割り当て(&A)"));
-  EXPECT_EQ(del, Sjis(u8"削除(&D)"));
-  EXPECT_EQ(items, (std::vector<std::string>{Sjis(u8"早戻し"), Sjis(u8"早送り"), Sjis(u8"停止 / 再生"),
-                                             Sjis(u8"音量を上げる"), Sjis(u8"再生速度を上げる"),
-                                             Sjis(u8"ﾌｧﾝｸｼｮﾝ ｷｰの無効")}));
-  EXPECT_EQ(selection, 0);
-  EXPECT_EQ(current, "");  // F1 has no name
-  EXPECT_TRUE(captureStyle & ES_READONLY);
-  EXPECT_EQ(info.wKey[0], 0x70);  // stays until the slot gets another key
-}
-
-TEST_F(FuncKeys, F6MovesFromVolumeToFastForwardShownRedThenWritten) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  std::string currentFF, currentAfter, captureAfter;
-  FieldPaint paint;
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) {
-        w.SelectListItem(IDC_FK_LIST, 1);
-        currentFF = w.ItemText(IDC_FK_CURRENT);
-        w.PostKeyUp(VK_F6);
-      })
-      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F6"); },
-            [&](test::Window& w) {
-              paint = CaptureFieldPaint(w);
-              w.Click(IDC_FK_ASSIGN);
-              currentAfter = w.ItemText(IDC_FK_CURRENT);
-              captureAfter = w.ItemText(IDC_FK_CAPTURE);
-              w.Click(IDOK);
-            });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(currentFF, "F3");
-  EXPECT_EQ(paint.text, RGB(255, 0, 0));
-  EXPECT_EQ(paint.bkMode, TRANSPARENT);
-  EXPECT_EQ(paint.background, RGB(255, 255, 255));
-  EXPECT_EQ(currentAfter, "F6");
-  EXPECT_EQ(captureAfter, "");
-  EXPECT_EQ(info.wKey[1], 0x75);
-  EXPECT_EQ(info.wKey[3], NO_KEY);
-  EXPECT_EQ(Saved("FUNCTION_KEY_VOLUME"), 65535u);
-  EXPECT_EQ(Saved("FUNCTION_KEY_FF"), 117u);
-  EXPECT_EQ(Saved("FUNCTION_KEY_REW"), std::nullopt);  // untouched slots are not written
-}
-
-TEST_F(FuncKeys, TheChosenSlotsOwnKeyIsBlackAndAssigningItKeepsTheRecord) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  const FUNCKEYINFO before = info;
-  FieldPaint paint;
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) { w.PostKeyUp(VK_F2); })
-      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F2"); },
-            [&](test::Window& w) {
-              paint = CaptureFieldPaint(w);
-              w.Click(IDC_FK_ASSIGN);
-              w.Click(IDOK);
-            });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(paint.text, RGB(0, 0, 0));
-  EXPECT_EQ(memcmp(&info, &before, sizeof info), 0);
-  EXPECT_EQ(Saved("FUNCTION_KEY_REW"), 113u);
-  EXPECT_EQ(Saved("FUNCTION_KEY_FF"), std::nullopt);
-}
-
-TEST_F(FuncKeys, F1AndF5PassThroughF10IsCaughtAsASystemKeyPressesAreIgnored) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  std::string afterF1F5, afterKeyDown, afterF10;
-  FieldPaint paintF10;
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) {
-        w.PostKeyUp(VK_F1);
-        w.PostKeyUp(VK_F5);
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_F9, 0x00430001);
-      })
-      // Timer ticks come only once the posted messages are handled.
-      .On(kCaption, [&](test::Window& w) {
-        afterF1F5 = w.ItemText(IDC_FK_CAPTURE);
-        w.PostKeyUp(VK_F10, true);
-      })
-      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F10"); },
-            [&](test::Window& w) {
-              afterF10 = w.ItemText(IDC_FK_CAPTURE);
-              paintF10 = CaptureFieldPaint(w);
-              w.Click(IDOK);
-            });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(afterF1F5, "");
-  EXPECT_EQ(afterF10, "F10");
-  EXPECT_EQ(paintF10.text, RGB(0, 0, 0));  // nobody holds F10
-  EXPECT_EQ(Saved("FUNCTION_KEY_REW"), std::nullopt);
-}
-
-TEST_F(FuncKeys, ACaptionDragWithF10ToggledOnCapturesF10) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  std::string afterDragWithoutF10, afterDragWithF10;
-  BYTE saved[256] = {};
-  GetKeyboardState(saved);
-  auto dragWithF10 = [](test::Window& w, bool toggled) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_F10] = toggled ? 1 : 0;
-    SetKeyboardState(keys);
-    PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-    // Ends the system's move loop, should one start.
-    PostMessageA(w.hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  };
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) { dragWithF10(w, false); })
-      .On(kCaption, [&](test::Window& w) {
-        afterDragWithoutF10 = w.ItemText(IDC_FK_CAPTURE);
-        dragWithF10(w, true);
-      })
-      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F10"); },
-            [&](test::Window& w) {
-              afterDragWithF10 = w.ItemText(IDC_FK_CAPTURE);
-              w.Click(IDOK);
-            });
-  const int result = FuncKeyAssignJ(&info);
-  SetKeyboardState(saved);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(afterDragWithoutF10, "");
-  EXPECT_EQ(afterDragWithF10, "F10");
-}
-
-TEST_F(FuncKeys, ChangingTheSelectionShowsThatSlotsKeyAndClearsTheCapture) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x70, 0x75, NO_KEY, 0x7B);
-  std::vector<std::string> shown;
-  std::string capture;
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) { w.PostKeyUp(VK_F9); })
-      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F9"); },
-            [&](test::Window& w) {
-              for (int slot : {2, 4, 5, 3}) {
-                w.SelectListItem(IDC_FK_LIST, slot);
-                shown.push_back(w.ItemText(IDC_FK_CURRENT));
-              }
-              capture = w.ItemText(IDC_FK_CAPTURE);
-              // Assign with nothing captured writes nothing.
-              w.Click(IDC_FK_ASSIGN);
-              w.Click(IDOK);
-            });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(shown, (std::vector<std::string>{"", "", "F12", "F6"}));
-  EXPECT_EQ(capture, "");
-  EXPECT_EQ(info.wKey[3], 0x75);
-  EXPECT_EQ(Saved("FUNCTION_KEY_VOLUME"), std::nullopt);
-}
-
-TEST_F(FuncKeys, DeleteOnPlayStopWritesNoKeyAndEscapeKeepsEveryChange) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  std::string current;
-  test::ScriptedUser user;
-  user.On(kCaption, [&](test::Window& w) {
-        w.SelectListItem(IDC_FK_LIST, 2);
-        w.Click(IDC_FK_DELETE);
-        current = w.ItemText(IDC_FK_CURRENT);
-        w.SelectListItem(IDC_FK_LIST, 5);
-        w.PostKeyUp(VK_F12);
-      })
-      .When(kCaption, [](test::Window& w) { return CaptureShows(w, "F12"); },
-            [&](test::Window& w) {
-              w.Click(IDC_FK_ASSIGN);
-              PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 0);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(current, "");
-  EXPECT_EQ(info.wKey[2], NO_KEY);
-  EXPECT_EQ(info.wKey[5], 0x7B);
-  EXPECT_EQ(Saved("FUNCTION_KEY_PLAY_STOP"), 65535u);
-  EXPECT_EQ(Saved("FUNCTION_KEY_DISABLE"), 123u);
-}
-
-TEST_F(FuncKeys, TheCloseBoxCountsAsOk) {
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  test::ScriptedUser user;
-  user.On(kCaption, [](test::Window& w) { PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-}
-
-TEST_F(FuncKeys, ANullRecordShowsNothing) {
-  test::ScriptedUser user;  // any dialog would be unexpected
-  EXPECT_EQ(FuncKeyAssignJ(nullptr), 0);
-  EXPECT_EQ(FuncKeyAssign(nullptr), 0);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-}
-
-TEST_F(FuncKeys, TheLibraryLacksTheAlternativeTexts) {
-  test::ScopedKey languages(HKEY_LOCAL_MACHINE, "SOFTWARE\\TAVORIN\\Scribovox2002\\Dictation Module\\Install\\Languages");
-  languages.SetDword("Language", 0x11);
-  FUNCKEYINFO info = Record(0x71, 0x72, 0x73, 0x75, 0x76, 0x77);
-  std::vector<std::string> texts;
-  std::string ok, firstItem;
-  test::ScriptedUser user;
-  user.On("", [&](test::Window& w) {
-    texts = {w.Caption(), w.ItemText(IDC_FK_LIST_LABEL), w.ItemText(IDC_FK_CURRENT_LABEL),
-             w.ItemText(IDC_FK_CAPTURE_LABEL), w.ItemText(IDC_FK_ASSIGN), w.ItemText(IDC_FK_DELETE)};
-    ok = w.ItemText(IDOK);
-    firstItem = w.ListItemText(IDC_FK_LIST, 0);
-    w.Click(IDOK);
-  });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(texts, std::vector<std::string>(6, ""));
-  EXPECT_EQ(ok, "OK");
-  EXPECT_EQ(firstItem, Sjis(u8"早戻し"));
-}
-
-// --- Global hot keys -------------------------------------------------------
-
-namespace {
+  FUNCKEYINFO m_info = Record();
+};
 
 // A window of the test's thread that takes the hot keys, as the host's would.
 class HotKeyWindow : public testing::Test {
@@ -424,14 +109,16 @@ class HotKeyWindow : public testing::Test {
     info.dwReserved = 0xA5A5A5A5;
     return info;
   }
-  // Whether (modifier, key) is registered now: a probe registration of it
-  // fails while somebody holds it.
-  bool Held(UINT modifier, UINT vk) const {
-    if (RegisterHotKey(m_hWnd, kProbeId, modifier, vk)) {
-      UnregisterHotKey(m_hWnd, kProbeId);
-      return false;
+  // Whether each (modifier, key) is registered now: a probe registration of
+  // it fails while somebody holds it.
+  std::vector<bool> Held(UINT modifier, std::initializer_list<UINT> keys) const {
+    std::vector<bool> held;
+    for (UINT vk : keys) {
+      const bool free = RegisterHotKey(m_hWnd, kProbeId, modifier, vk);
+      if (free) UnregisterHotKey(m_hWnd, kProbeId);
+      held.push_back(!free && GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED);
     }
-    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+    return held;
   }
   static constexpr int kProbeId = 0xB000;
   HWND m_hWnd = nullptr;
@@ -439,74 +126,285 @@ class HotKeyWindow : public testing::Test {
 
 }  // namespace
 
-TEST_F(HotKeyWindow, RegistersTheThreePlaybackSlotsAndReleasesThem) {
-  FUNCKEYINFO info = RecordFor(0, 0x71, 0x72, 0x73);
-  ASSERT_EQ(FuncKeyHook(1, &info), 1);
-  EXPECT_EQ(memcmp(&g_funcKeyRecord, &info, sizeof info), 0);  // the whole record, reserved word too
-  EXPECT_TRUE(Held(0, VK_F2));
-  EXPECT_TRUE(Held(0, VK_F3));
-  EXPECT_TRUE(Held(0, VK_F4));
-  EXPECT_FALSE(Held(MOD_ALT, VK_F2));
-  // VOLUME, SPEED and DISABLE never become hot keys.
-  EXPECT_FALSE(Held(0, VK_F9));
-  EXPECT_FALSE(Held(0, VK_F11));
-  EXPECT_FALSE(Held(0, VK_F12));
-
-  EXPECT_EQ(FuncKeyHook(0, nullptr), 1);  // the stored record is released
-  EXPECT_FALSE(Held(0, VK_F2));
-  EXPECT_FALSE(Held(0, VK_F3));
-  EXPECT_FALSE(Held(0, VK_F4));
-  EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x71);  // not cleared
-
-  ASSERT_EQ(FuncKeyHook(1, &info), 1);
-  EXPECT_EQ(FuncKeyHook(2, &info), 1);  // any mode but 1 releases
-  EXPECT_FALSE(Held(0, VK_F2));
+TEST_F(FuncKeys, EditionDetectionRunsBothProbes) {
+  auto detect = [] {
+    const bool any = vtk::DetectHostEdition();
+    return std::array{any, vtk::g_bScribovox5Installed, vtk::g_bScribovox2002Installed};
+  };
+  EXPECT_EQ(detect(), (std::array{false, false, false}));
+  {
+    test::ScopedKey only2002(HKEY_LOCAL_MACHINE, kInstall2002);
+    EXPECT_EQ(detect(), (std::array{true, false, true}));
+  }
+  test::ScopedKey install5(HKEY_LOCAL_MACHINE, kInstall5);
+  EXPECT_EQ(detect(), (std::array{true, true, false}));
+  test::ScopedKey install2002(HKEY_LOCAL_MACHINE, kInstall2002);
+  EXPECT_EQ(detect(), (std::array{true, true, true}));  // the first find does not stop the second probe
+  // The Transcription module is only known to the probe.
+  EXPECT_FALSE(vtk::IsModuleInstalled("Scribovox5", FALSE));
+  test::ScopedKey transcription(HKEY_LOCAL_MACHINE, "Software\\Tavorin\\Scribovox5\\Transcription Module\\Install");
+  EXPECT_TRUE(vtk::IsModuleInstalled("Scribovox5", FALSE));
 }
 
-TEST_F(HotKeyWindow, AnyNonzeroAltFlagRegistersWithAlt) {
-  FUNCKEYINFO info = RecordFor(7, 0x71, 0x72, 0x73);
+TEST_F(FuncKeys, LanguageNumberFromTheDetectedEditionsKey) {
+  vtk::DetectHostEdition();
+  EXPECT_EQ(vtk::GetDialogLanguage(), 0u);  // no key
+  test::ScopedKey key2002(HKEY_LOCAL_MACHINE, kLanguages2002);
+  EXPECT_EQ(vtk::GetDialogLanguage(), 0u);  // key without the value
+  for (auto [stored, language] : {std::pair<DWORD, DWORD>{0x11, 1}, {0x10, 0}, {0x20, 0}, {0x25, 5}, {3, 3}}) {
+    key2002.SetDword("Language", stored);
+    EXPECT_EQ(vtk::GetDialogLanguage(), language) << stored;
+  }
+  key2002.SetString("Language", "Japanese");  // too long for the number: the Japanese set
+  EXPECT_EQ(vtk::GetDialogLanguage(), 0u);
+
+  // With Scribovox5 installed its own key counts, not the other edition's.
+  test::ScopedKey key5(HKEY_LOCAL_MACHINE, kLanguages5);
+  key2002.SetDword("Language", 0x11);
+  key5.SetDword("Language", 0x12);
+  vtk::DetectHostEdition();
+  EXPECT_EQ(vtk::GetDialogLanguage(), 2u);
+}
+
+TEST_F(FuncKeys, SaveWritesOneDwordUnderTheChosenEditionsPath) {
+  m_info = Record(0x71, 0x72, NO_KEY, 0x75, 0x70, 0x7B);
+  vtk::DetectHostEdition();  // neither edition: the Scribovox2002 path
+  for (int slot = 0; slot < kFuncSlots; ++slot) vtk::SaveFunctionKey(m_info, slot);
+  EXPECT_EQ(SavedSlots(), (std::map<int, DWORD>{{0, 113}, {1, 114}, {2, 65535}, {3, 117}, {4, 112}, {5, 123}}));
+
+  test::ScopedKey install5(HKEY_LOCAL_MACHINE, kInstall5);
+  test::ScopedKey install2002(HKEY_LOCAL_MACHINE, kInstall2002);
+  vtk::DetectHostEdition();  // both: the Scribovox5 path
+  m_info.wKey[0] = 0x79;
+  vtk::SaveFunctionKey(m_info, 0);
+  EXPECT_EQ(Saved("FUNCTION_KEY_REW", kSettings5), 0x79u);
+  EXPECT_EQ(Saved("FUNCTION_KEY_FF", kSettings5), std::nullopt);
+  EXPECT_EQ(Saved("FUNCTION_KEY_REW"), 113u);
+}
+
+TEST(FuncKeyEdit, MakesItsBrushWhenFirstNeededAndDeletesItWithTheControl) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND hEdit = CreateWindowExA(0, "EDIT", "F6", WS_CHILD | ES_READONLY, 0, 0, 50, 20, parent, nullptr, nullptr, nullptr);
+  CFuncKeyEdit edit;
+  ASSERT_TRUE(edit.SubclassWindow(hEdit));
+  EXPECT_EQ(edit.BackgroundBrush(), nullptr);
+  HDC dc = GetDC(hEdit);
+  LRESULT answer = 0;
+  ASSERT_TRUE(edit.OnChildNotify(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hEdit), &answer));
+  ReleaseDC(hEdit, dc);
+  auto brush = reinterpret_cast<HBRUSH>(answer);
+  ASSERT_EQ(brush, edit.BackgroundBrush());
+  EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+  DestroyWindow(parent);
+  EXPECT_EQ(edit.BackgroundBrush(), nullptr);
+  EXPECT_EQ(GetObjectType(brush), 0u);  // deleted
+}
+
+TEST_F(FuncKeys, OpeningShowsTheLanguagesTextsAndSelectsRew) {
+  const std::vector<std::string> items = {Sjis(u8"早戻し"), Sjis(u8"早送り"), Sjis(u8"停止 / 再生"),
+                                          Sjis(u8"音量を上げる"), Sjis(u8"再生速度を上げる"), Sjis(u8"ﾌｧﾝｸｼｮﾝ ｷｰの無効")};
+  std::vector<std::string> japanese = {Sjis(kCaption.s), Sjis(u8"ﾌｧﾝｸｼｮﾝｷｰの項目(&I)："), Sjis(u8"現在のｷｰ(&U)："),
+                                       Sjis(u8"割り当てるﾌｧﾝｸｼｮﾝｷｰ\nを押して下さい(&C)："), "OK",
+                                       Sjis(u8"割り当て(&A)"), Sjis(u8"削除(&D)")};
+  // The library lacks the alternative set: any other language leaves these empty.
+  std::vector<std::string> alternative = {"", "", "", "", "OK", "", ""};
+  japanese.insert(japanese.end(), items.begin(), items.end());
+  alternative.insert(alternative.end(), items.begin(), items.end());
+  m_info.wKey[0] = 0x70;  // F1 handed in for REW
+  for (DWORD language : {0x10u, 0x11u}) {
+    SCOPED_TRACE(language);
+    test::ScopedKey languages(HKEY_LOCAL_MACHINE, kLanguages2002);
+    languages.SetDword("Language", language);
+    std::vector<std::string> texts;
+    std::string current = "?";
+    int selection = -2;
+    LONG_PTR captureStyle = 0;
+    test::ScriptedUser user;
+    user.On(language == 0x10 ? kCaption : test::U8(""), [&](test::Window& w) {
+      texts = Texts(w);
+      current = w.ItemText(IDC_FK_CURRENT);
+      selection = w.ListSelection(IDC_FK_LIST);
+      captureStyle = GetWindowLongPtrA(w.Item(IDC_FK_CAPTURE), GWL_STYLE);
+      w.Click(IDOK);
+    });
+    EXPECT_EQ(Run(user), 1);
+    EXPECT_EQ(texts, language == 0x10 ? japanese : alternative);
+    EXPECT_EQ(selection, 0);
+    EXPECT_EQ(current, "");  // F1 has no name
+    EXPECT_TRUE(captureStyle & ES_READONLY);
+    EXPECT_EQ(m_info.wKey[0], 0x70);  // stays until the slot gets another key
+  }
+}
+
+// F1 and F5 released and F9 pressed are not captured; the released key is,
+// red when another slot holds it, and assigning it moves it there.
+TEST_F(FuncKeys, AReleasedKeyIsCapturedColouredAndAssigned) {
+  struct Case {
+    const char* what;
+    int slot;
+    UINT vk;
+    bool systemKey;
+    const char* name;
+    COLORREF colour;
+    std::array<std::uint16_t, kFuncSlots> after;
+    std::map<int, DWORD> saved;
+  };
+  const Case cases[] = {
+      {"F6 from VOLUME to FF", 1, VK_F6, false, "F6", RGB(255, 0, 0), {0x71, 0x75, 0x73, NO_KEY, 0x76, 0x77},
+       {{1, 117}, {3, 65535}}},
+      {"REW's own key, written twice", 0, VK_F2, false, "F2", RGB(0, 0, 0), {0x71, 0x72, 0x73, 0x75, 0x76, 0x77},
+       {{0, 113}}},
+      {"F10 as a system key", 0, VK_F10, true, "F10", RGB(0, 0, 0), {0x79, 0x72, 0x73, 0x75, 0x76, 0x77}, {{0, 121}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Clear();
+    m_info = Record();
+    std::string ignored = "?", current, captureAfter = "?";
+    std::array<COLORREF, 3> paint{};
+    test::ScriptedUser user;
+    user.On(kCaption, [&](test::Window& w) {
+          w.SelectListItem(IDC_FK_LIST, c.slot);
+          w.PostKeyUp(VK_F1);
+          w.PostKeyUp(VK_F5);
+          PostMessageA(GetFocus(), WM_KEYDOWN, VK_F9, 0x00430001);
+        })
+        // Timer ticks come only once the posted messages are handled.
+        .On(kCaption, [&](test::Window& w) {
+          ignored = w.ItemText(IDC_FK_CAPTURE);
+          w.PostKeyUp(c.vk, c.systemKey);
+        })
+        .When(kCaption, CaptureShows(c.name), [&](test::Window& w) {
+          paint = Paint(w);
+          w.Click(IDC_FK_ASSIGN);
+          current = w.ItemText(IDC_FK_CURRENT);
+          captureAfter = w.ItemText(IDC_FK_CAPTURE);
+          w.Click(IDOK);
+        });
+    EXPECT_EQ(Run(user), 1);
+    EXPECT_EQ(ignored, "");
+    EXPECT_EQ(paint, (std::array<COLORREF, 3>{c.colour, TRANSPARENT, RGB(255, 255, 255)}));
+    EXPECT_EQ(current, c.name);
+    EXPECT_EQ(captureAfter, "");
+    EXPECT_EQ(std::to_array(m_info.wKey), c.after);
+    EXPECT_EQ(SavedSlots(), c.saved);  // only the slots involved are written
+  }
+}
+
+TEST_F(FuncKeys, ACaptionDragWithF10ToggledOnCapturesF10) {
+  std::string afterDragWithoutF10 = "?";
+  BYTE saved[256] = {};
+  GetKeyboardState(saved);
+  auto dragWithF10 = [](test::Window& w, bool toggled) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_F10] = toggled ? 1 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    PostMessageA(w.hwnd, WM_KEYDOWN, VK_ESCAPE, kEscapeDown);  // ends the system's move loop, should one start
+  };
+  test::ScriptedUser user;
+  user.On(kCaption, [&](test::Window& w) { dragWithF10(w, false); })
+      .On(kCaption, [&](test::Window& w) {
+        afterDragWithoutF10 = w.ItemText(IDC_FK_CAPTURE);
+        dragWithF10(w, true);
+      })
+      .When(kCaption, CaptureShows("F10"), [](test::Window& w) { w.Click(IDOK); });
+  const int result = Run(user);
+  SetKeyboardState(saved);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(afterDragWithoutF10, "");
+}
+
+TEST_F(FuncKeys, SelectionShowsThatSlotsKeyDeleteWritesNoKeyAndEscapeKeepsEveryChange) {
+  m_info = Record(0x71, 0x72, 0x73, 0x75, NO_KEY, 0x7B);
+  std::vector<std::string> shown;
+  std::string capture = "?", afterDelete = "?";
+  test::ScriptedUser user;
+  user.On(kCaption, [&](test::Window& w) { w.PostKeyUp(VK_F9); })
+      .When(kCaption, CaptureShows("F9"), [&](test::Window& w) {
+        for (int slot : {4, 5, 3}) {
+          w.SelectListItem(IDC_FK_LIST, slot);
+          shown.push_back(w.ItemText(IDC_FK_CURRENT));
+        }
+        capture = w.ItemText(IDC_FK_CAPTURE);
+        w.Click(IDC_FK_ASSIGN);  // nothing captured: nothing written
+        w.SelectListItem(IDC_FK_LIST, 2);
+        w.Click(IDC_FK_DELETE);
+        afterDelete = w.ItemText(IDC_FK_CURRENT);
+        w.SelectListItem(IDC_FK_LIST, 5);
+        w.PostKeyUp(VK_F10, true);
+      })
+      .When(kCaption, CaptureShows("F10"), [&](test::Window& w) {
+        w.Click(IDC_FK_ASSIGN);
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, kEscapeDown);
+      });
+  EXPECT_EQ(Run(user), 0);
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "F12", "F6"}));
+  EXPECT_EQ(capture, "");
+  EXPECT_EQ(afterDelete, "");
+  EXPECT_EQ(std::to_array(m_info.wKey),
+            (std::array<std::uint16_t, kFuncSlots>{0x71, 0x72, NO_KEY, 0x75, NO_KEY, 0x79}));
+  EXPECT_EQ(SavedSlots(), (std::map<int, DWORD>{{2, 65535}, {5, 121}}));
+}
+
+TEST_F(FuncKeys, TheCloseBoxCountsAsOkAndANullRecordShowsNothing) {
+  test::ScriptedUser user;
+  user.On(kCaption, [](test::Window& w) { PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
+  EXPECT_EQ(Run(user), 1);
+  test::ScriptedUser nobody;  // any dialog would be unexpected
+  EXPECT_EQ(FuncKeyAssignJ(nullptr), 0);
+  EXPECT_EQ(FuncKeyAssign(nullptr), 0);
+  EXPECT_TRUE(nobody.Clean()) << nobody.Report();
+}
+
+TEST_F(HotKeyWindow, RegistersThePlaybackSlotsOnlyWithAltForAnyNonzeroFlagAndReleasesThem) {
+  for (std::int32_t bAlt : {0, 7}) {
+    SCOPED_TRACE(bAlt);
+    const UINT modifier = bAlt ? MOD_ALT : 0;
+    FUNCKEYINFO info = RecordFor(bAlt, 0x71, 0x72, 0x73);
+    ASSERT_EQ(FuncKeyHook(1, &info), 1);
+    EXPECT_EQ(memcmp(&g_funcKeyRecord, &info, sizeof info), 0);  // the whole record, reserved word too
+    // VOLUME, SPEED and DISABLE (F9, F11, F12) never become hot keys.
+    EXPECT_EQ(Held(modifier, {VK_F2, VK_F3, VK_F4, VK_F9, VK_F11, VK_F12}),
+              (std::vector<bool>{true, true, true, false, false, false}));
+    EXPECT_EQ(Held(modifier ^ MOD_ALT, {VK_F2}), std::vector<bool>{false});
+    EXPECT_EQ(FuncKeyHook(0, nullptr), 1);  // the stored record is released
+    EXPECT_EQ(Held(modifier, {VK_F2, VK_F3, VK_F4}), std::vector<bool>(3, false));
+    EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x71);  // not cleared
+  }
+  FUNCKEYINFO info = RecordFor(0, 0x71, 0x72, 0x73);
   ASSERT_EQ(FuncKeyHook(1, &info), 1);
-  EXPECT_TRUE(Held(MOD_ALT, VK_F2));
-  EXPECT_TRUE(Held(MOD_ALT, VK_F4));
-  EXPECT_FALSE(Held(0, VK_F2));
+  EXPECT_EQ(FuncKeyHook(2, &info), 1);  // any mode but 1 releases
+  EXPECT_EQ(Held(0, {VK_F2}), std::vector<bool>{false});
 }
 
 TEST_F(HotKeyWindow, ZeroIsSkippedButNoKeyIsRegisteredAsIs) {
   FUNCKEYINFO info = RecordFor(0, 0x71, 0, NO_KEY);
   ASSERT_EQ(FuncKeyHook(1, &info), 1);
-  EXPECT_TRUE(Held(0, VK_F2));
-  EXPECT_TRUE(Held(0, 0xFFFF));
+  EXPECT_EQ(Held(0, {VK_F2, 0xFFFF}), (std::vector<bool>{true, true}));
   // An id of the host's own under FF's id survives the release, which skips
   // the slot without a key just as the registration did.
   ASSERT_TRUE(RegisterHotKey(m_hWnd, 2001, 0, VK_F11));
   EXPECT_EQ(FuncKeyHook(0, nullptr), 1);
-  EXPECT_FALSE(Held(0, 0xFFFF));
+  EXPECT_EQ(Held(0, {0xFFFF}), std::vector<bool>{false});
   EXPECT_TRUE(UnregisterHotKey(m_hWnd, 2001));
 }
 
-TEST_F(HotKeyWindow, ASecondRegistrationWithoutReleaseStillAnswersOne) {
-  FUNCKEYINFO first = RecordFor(0, 0x71, 0x72, 0x73);
-  FUNCKEYINFO second = RecordFor(0, 0x76, 0x77, 0x78);
+TEST_F(HotKeyWindow, ASecondRegistrationAnswersOneANullRecordOrNoWindowZero) {
+  FUNCKEYINFO first = RecordFor(0, 0x71, 0x72, 0x73), second = RecordFor(0, 0x76, 0x77, 0x78);
   ASSERT_EQ(FuncKeyHook(1, &first), 1);
-  EXPECT_EQ(FuncKeyHook(1, &second), 1);
-  EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x76);
+  EXPECT_EQ(FuncKeyHook(1, &second), 1);  // without a release between
+  EXPECT_EQ(FuncKeyHook(1, nullptr), 0);
+  EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x76);  // the second record, untouched by the null one
   // Whatever the platform kept, releasing the stored record frees its ids.
   EXPECT_EQ(FuncKeyHook(0, nullptr), 1);
   for (int id : {2000, 2001, 2002}) EXPECT_FALSE(UnregisterHotKey(m_hWnd, id)) << id;
-}
 
-TEST_F(HotKeyWindow, NullRecordOrNoWindowAnswersZero) {
-  FUNCKEYINFO info = RecordFor(0, 0x71, 0x72, 0x73);
-  ASSERT_EQ(FuncKeyHook(1, &info), 1);
-  EXPECT_EQ(FuncKeyHook(1, nullptr), 0);
-  EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x71);  // unchanged
-  EXPECT_EQ(FuncKeyHook(0, nullptr), 1);
-
-  FUNCKEYINFO noWindow = RecordFor(0, 0x71, 0x72, 0x73);
-  noWindow.hWnd = 0;
-  EXPECT_EQ(FuncKeyHook(1, &noWindow), 0);
+  second.hWnd = 0;
+  EXPECT_EQ(FuncKeyHook(1, &second), 0);
   EXPECT_EQ(g_funcKeyRecord.hWnd, 0u);  // the copy stays
-  EXPECT_FALSE(Held(0, VK_F2));
+  EXPECT_EQ(Held(0, {VK_F7}), std::vector<bool>{false});
   EXPECT_EQ(FuncKeyHook(0, nullptr), 0);  // nothing to release from
 }
 
@@ -522,8 +420,7 @@ TEST_F(HotKeyWindow, APressedHotKeyReachesTheWindow) {
   ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
   MSG msg{};
   WPARAM id = 0;
-  const ULONGLONG deadline = GetTickCount64() + 5000;
-  while (id == 0 && GetTickCount64() < deadline) {
+  for (const ULONGLONG deadline = GetTickCount64() + 5000; id == 0 && GetTickCount64() < deadline;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_HOTKEY && msg.hwnd == m_hWnd) id = msg.wParam;
