@@ -13,13 +13,7 @@
 #include "support/fake_mciwnd.h"
 #include "vtksup.h"
 
-using test::Buffer;
-using test::DirectClose;
-using test::FakeMciWindow;
-using test::HostWindow;
-using test::Msg;
-using test::Received;
-using test::Text;
+using namespace test;
 
 namespace {
 
