@@ -41,7 +41,8 @@ void PrintTo(const Received& r, std::ostream* os) {
   *os << "}";
 }
 
-FakeMciWindow::FakeMciWindow() : m_savedCreate(vtk::g_pfnMciWndCreate), m_savedSend(vtk::g_pfnMciSendCommand) {
+FakeMciWindow::FakeMciWindow()
+    : m_savedCreate(vtk::g_pfnMciWndCreate), m_savedSend(vtk::g_pfnMciSendCommand), m_savedCurrent(s_current) {
   RegisterOnce();
   s_current = this;
   vtk::g_pfnMciWndCreate = &FakeMciWindow::Create;
@@ -51,7 +52,7 @@ FakeMciWindow::FakeMciWindow() : m_savedCreate(vtk::g_pfnMciWndCreate), m_savedS
 FakeMciWindow::~FakeMciWindow() {
   vtk::g_pfnMciWndCreate = m_savedCreate;
   vtk::g_pfnMciSendCommand = m_savedSend;
-  s_current = nullptr;
+  s_current = m_savedCurrent;
 }
 
 HWND WINAPIV FakeMciWindow::Create(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, LPCSTR szFile) {

@@ -33,6 +33,14 @@ inline Received Buffer(UINT message, WPARAM wParam, const std::string& initial =
   return {message, wParam, kBuffer, initial};
 }
 
+// A host window that can parent the player's window.
+struct HostWindow {
+  HWND h = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ~HostWindow() {
+    if (::IsWindow(h)) ::DestroyWindow(h);
+  }
+};
+
 struct CreateCall {
   HWND hWndParent;
   HINSTANCE hInstance;
@@ -93,6 +101,7 @@ class FakeMciWindow {
 
   vtk::MciWndCreateFn m_savedCreate;
   vtk::MciSendCommandFn m_savedSend;
+  FakeMciWindow* m_savedCurrent;  // fakes may nest
   static FakeMciWindow* s_current;
 };
 
