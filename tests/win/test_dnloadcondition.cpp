@@ -36,8 +36,7 @@ std::string Dss(int seed) {
   return std::string(50, 'x') + id + std::string(28, 'x');
 }
 
-// A click as the mouse makes it, so that an automatic button changes its
-// state before its dialog hears of it.
+// A click as the mouse makes it: an automatic button changes before its dialog hears of it.
 void Press(test::Window& w, int id) { SendMessageA(w.Item(id), BM_CLICK, 0, 0); }
 
 // The host's side of one DnLoadCondition call.
@@ -183,11 +182,7 @@ TEST_F(DnLoadCondition_, AutomaticDetectionWithTwoCardsAsksWhichOne) {
   int listed = 0;
   test::ScriptedUser user;
   user.On(kConfirm, [](test::Window& w) { w.Click(IDOK); })
-      .On(kSelect, [&](test::Window& w) {
-        listed = w.ComboCount(1024);
-        w.SelectComboItem(1024, 1);
-        w.Click(IDOK);
-      })
+      .On(kSelect, [&](test::Window& w) { listed = w.ComboCount(1024); w.SelectComboItem(1024, 1); w.Click(IDOK); })
       .Answer(kMessage, IDOK);
   EXPECT_EQ(host.Run(user), 1);
   EXPECT_EQ(listed, 2);
@@ -197,10 +192,9 @@ TEST_F(DnLoadCondition_, AutomaticDetectionWithTwoCardsAsksWhichOne) {
 
   // Cancel in the selection: a failed start without a message.
   boxes.clear();
-  test::ScriptedUser again;
-  again.On(kConfirm, [](test::Window& w) { w.Click(IDOK); }).On(kSelect, [](test::Window& w) { w.Click(IDCANCEL); });
   host.nManualDrive = 0;
-  EXPECT_EQ(host.Run(again), 1);
+  test::ScriptedUser again;
+  EXPECT_EQ(host.Run(again.On(kConfirm, [](test::Window& w) { w.Click(IDOK); }).On(kSelect, [](test::Window& w) { w.Click(IDCANCEL); })), 1);
   EXPECT_EQ(host.nResult, -1);
   EXPECT_TRUE(boxes.empty());
 }
@@ -227,7 +221,7 @@ TEST_F(DnLoadCondition_, ChangingTheFolderInTheNewFolderFormNamesTheFolderAfresh
   SetPlatformIdForTesting(std::make_unique<int>(2).get());
   HostCall host("D:\\Dictation", "E:\\");
   host.nMethod = 1;
-  std::string before, after;
+  std::string before, after;  // the new folder's name offered before and after the change
   test::ScriptedUser user;
   user.On(kConfirm, [&](test::Window& w) { before = w.ItemText(IDC_DN_NEWNAME); w.Click(IDC_DN_CHANGE); })
       .On(kOptions, [](test::Window& w) { w.Click(IDC_OPT_BROWSE); })

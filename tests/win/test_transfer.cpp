@@ -92,8 +92,8 @@ class Transfer : public testing::Test {
     vtk::SetMessageBoxObserverForTesting(nullptr);
   }
 
-  void Card(const std::string& name, const std::string& bytes) { test::WriteFile(kCard + name, bytes); }
-  void Target(const std::string& name, const std::string& bytes) { test::WriteFile(kFolder + name, bytes); }
+  static void Card(const std::string& name, const std::string& bytes) { test::WriteFile(kCard + name, bytes); }
+  static void Target(const std::string& name, const std::string& bytes) { test::WriteFile(kFolder + name, bytes); }
   // The download folder's files, each with its identity bytes.
   Files Recordings() {
     Files files;
@@ -126,14 +126,11 @@ class Transfer : public testing::Test {
     ReportDnLoad(static_cast<HWND>(nullptr), count, bDelete, sourceList);
     EXPECT_TRUE(user.Clean()) << user.Report();
   }
-  Box CountBox(int n) {
-    return {vtk::FormatWithCount(LoadResString(IDS_DNLOAD_COUNT), n), LoadResString(IDS_DNLOAD_CAPTION), MB_OK};
-  }
-  Box DeleteBox() {
-    return {LoadResString(IDS_DNLOAD_DELETE_QUESTION), LoadResString(IDS_DNLOAD_CAPTION), MB_OKCANCEL | MB_ICONQUESTION};
-  }
+  Box CountBox(int n) { return {vtk::FormatWithCount(LoadResString(IDS_DNLOAD_COUNT), n), caption_, MB_OK}; }
+  Box DeleteBox() { return {LoadResString(IDS_DNLOAD_DELETE_QUESTION), caption_, MB_OKCANCEL | MB_ICONQUESTION}; }
 
   AFX_MAINTAIN_STATE2 m_frame{AfxGetStaticModuleState()};
+  const std::string caption_ = LoadResString(IDS_DNLOAD_CAPTION);
   std::string source = kCard, folder = kFolder, sub;
   int count = -7;
   std::vector<std::string> sources, targets;
@@ -244,7 +241,7 @@ TEST_F(Transfer, ACardFileThatCannotBeOpenedAbandonsTheRun) {
   CloseHandle(lock);
   EXPECT_TRUE(user.Clean()) << user.Report();
   EXPECT_EQ(shown, "Error opening " + std::string(39, 'n'));
-  EXPECT_EQ(boxes, (std::vector<Box>{{shown, LoadResString(IDS_DNLOAD_CAPTION), MB_OK | MB_ICONEXCLAMATION}}));
+  EXPECT_EQ(boxes, (std::vector<Box>{{shown, caption_, MB_OK | MB_ICONEXCLAMATION}}));
   EXPECT_TRUE(g_shellCalls.empty() && sources.empty());
   EXPECT_TRUE(test::ListDir("D:\\Dictation").empty());
   Report(1, IDOK, false);
@@ -292,8 +289,7 @@ TEST_F(Transfer, PathsTooLongAreNotQueuedAndTheUserIsToldOnce) {
   EXPECT_TRUE(user.Clean()) << user.Report();
   EXPECT_EQ(targets, Names{folder + "A.dss"});
   EXPECT_EQ(shown, Sjis(u8"ﾊﾟｽが長すぎるため、ﾀﾞｳﾝﾛｰﾄﾞされなかったﾌｧｲﾙがあります。"));
-  EXPECT_EQ(boxes, (std::vector<Box>{{LoadResString(IDS_DNLOAD_PATH_TOO_LONG), LoadResString(IDS_DNLOAD_CAPTION),
-                                      MB_OK | MB_ICONEXCLAMATION}}));
+  EXPECT_EQ(boxes, (std::vector<Box>{{LoadResString(IDS_DNLOAD_PATH_TOO_LONG), caption_, MB_OK | MB_ICONEXCLAMATION}}));
   test::RemoveTree(folder.substr(0, folder.size() - 1));
 
   // Any source folder makes a search pattern; one that cannot exist finds nothing.
