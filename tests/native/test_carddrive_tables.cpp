@@ -7,10 +7,16 @@
 #include "core/carddrive_tables.h"
 
 using namespace vtk;
+using Names = std::vector<std::string>;
 
 namespace {
 
 std::string Entry(const CardDriveTable& t, int i) { return std::string(t[i], strnlen(t[i], kCardDriveWidth)); }
+Names Entries(const CardDriveTable& t, int n) {
+  Names names;
+  for (int i = 0; i < n; ++i) names.push_back(Entry(t, i));
+  return names;
+}
 
 // A table filled the way the registry reader fills it: distinct values in
 // order, then sorted.
@@ -23,31 +29,18 @@ struct Letters {
   }
 };
 
-const std::vector<std::string> kRoots = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\", "G:\\"};
-const std::set<std::string> kRemovable = {"A:\\", "E:\\", "F:\\"};
-bool Removable(const std::string& root) { return kRemovable.count(root) != 0; }
+const Names kRoots = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\", "G:\\"};
+bool Removable(const std::string& root) { return std::set<std::string>{"A:\\", "E:\\", "F:\\"}.count(root) != 0; }
 
 }  // namespace
 
-TEST(CardDriveTables, DistinctLettersAcrossKeysDropEmptyAndRepeatedValues) {
+TEST(CardDriveTables, DistinctLettersSortedByTheSignedFirstByteStably) {
   Letters l({"E", "", "F", "E", "e"});
   EXPECT_EQ(l.count, 3);
-  EXPECT_EQ(Entry(l.table, 0), "E");
-  EXPECT_EQ(Entry(l.table, 1), "F");
-  EXPECT_EQ(Entry(l.table, 2), "e");
-  EXPECT_EQ(Entry(l.table, 3), "");
-}
-
-TEST(CardDriveTables, SortIsByTheSignedFirstByteAndStable) {
-  // 0x95 is negative as a signed byte, so it sorts before the letters; EF and
-  // E share their first byte and keep their order of arrival.
-  Letters l({"F", "EF", "\x95\x5C", "E", "A"});
-  ASSERT_EQ(l.count, 5);
-  EXPECT_EQ(Entry(l.table, 0), "\x95\x5C");
-  EXPECT_EQ(Entry(l.table, 1), "A");
-  EXPECT_EQ(Entry(l.table, 2), "EF");
-  EXPECT_EQ(Entry(l.table, 3), "E");
-  EXPECT_EQ(Entry(l.table, 4), "F");
+  EXPECT_EQ(Entries(l.table, 4), (Names{"E", "F", "e", ""}));
+  // 0x95 is negative as a signed byte; EF and E keep their order of arrival.
+  Letters m({"F", "EF", "\x95\x5C", "E", "A"});
+  EXPECT_EQ(Entries(m.table, 5), (Names{"\x95\x5C", "A", "EF", "E", "F"}));
 }
 
 TEST(CardDriveTables, TwentySixPassesSortAFullReversedTable) {
@@ -58,19 +51,16 @@ TEST(CardDriveTables, TwentySixPassesSortAFullReversedTable) {
   ASSERT_EQ(n, kCardDriveEntries);
   EXPECT_EQ(AddDistinctLetter(t, n, "1"), n) << "a full table takes nothing more";
   SortCardDriveLetters(t);
-  EXPECT_EQ(Entry(t, 0), "@");
-  for (int i = 1; i < kCardDriveEntries; ++i) EXPECT_EQ(Entry(t, i), std::string(1, static_cast<char>('A' + i - 1)));
+  for (int i = 0; i < kCardDriveEntries; ++i) EXPECT_EQ(Entry(t, i), std::string(1, static_cast<char>('@' + i)));
 }
 
 TEST(CardDriveTables, LongNamesAndValuesAreCutToTheTableWidth) {
-  std::vector<std::string> names;
+  Names names;
   for (int i = 0; i < 40; ++i) names.push_back(std::string(i == 3 ? 45 : 5, 'k') + std::to_string(i));
   DeviceInstanceTable inst;
   std::memset(inst, 0x7F, sizeof inst);
   StoreDeviceInstances(inst, names);
-  EXPECT_EQ(std::string(inst[0]), "kkkkk0");
-  EXPECT_EQ(std::string(inst[3]), std::string(29, 'k'));
-  EXPECT_EQ(std::string(inst[26]), "kkkkk26");
+  EXPECT_EQ((Names{inst[0], inst[3], inst[26]}), (Names{"kkkkk0", std::string(29, 'k'), "kkkkk26"}));
 
   Letters l({"ABCDEFGHIJKLMNOP"});
   ASSERT_EQ(l.count, 1);
@@ -85,7 +75,7 @@ TEST(CardDriveTables, LongNamesAndValuesAreCutToTheTableWidth) {
 
 TEST(CardDriveTables, DriveRootsAreSplitAndUpperCased) {
   const char buffer[] = "a:\\\0C:\\\0e:\\\0\0garbage";
-  EXPECT_EQ(SplitDriveRoots(buffer, sizeof buffer), (std::vector<std::string>{"A:\\", "C:\\", "E:\\"}));
+  EXPECT_EQ(SplitDriveRoots(buffer, sizeof buffer), (Names{"A:\\", "C:\\", "E:\\"}));
   EXPECT_TRUE(SplitDriveRoots("\0\0", 2).empty());
 }
 
@@ -95,34 +85,28 @@ TEST(CardDriveTables, CountingMakesRootsAndCountsPresentRemovableDrives) {
   const CardDriveCount c = CountCardDrives(l.table, kRoots, Removable);
   EXPECT_EQ(c.count, 3);
   EXPECT_EQ(c.letters, "AEF");
-  EXPECT_EQ(Entry(l.table, 0), "A:\\");
-  EXPECT_EQ(Entry(l.table, 1), "EF:\\");
-  EXPECT_EQ(Entry(l.table, 6), "e:\\");
-}
-
-TEST(CardDriveTables, CountingWithoutDrivesOrLettersFindsNone) {
+  EXPECT_EQ(Entries(l.table, 7), (Names{"A:\\", "EF:\\", "E:\\", "F:\\", "G:\\", "H:\\", "e:\\"}));
   Letters none({});
   EXPECT_EQ(CountCardDrives(none.table, kRoots, Removable).count, 0);
   Letters e({"E"});
   EXPECT_EQ(CountCardDrives(e.table, {}, Removable).count, 0);
 }
 
-TEST(CardDriveTables, KeepingPacksAndGivesTheHighestLetter) {
+TEST(CardDriveTables, KeepingPacksGivesTheHighestLetterAndNeverZero) {
   Letters l({"F", "G", "e", "E"});
   std::string root;
   EXPECT_EQ(KeepCardDrives(l.table, kRoots, Removable, root), 2);
   EXPECT_EQ(root, "F:\\");
-  EXPECT_EQ(Entry(l.table, 0), "E:\\");
-  EXPECT_EQ(Entry(l.table, 1), "F:\\");
-  for (int i = 2; i < kCardDriveEntries; ++i) EXPECT_EQ(Entry(l.table, i), "") << i;
-}
+  Names packed(kCardDriveEntries);
+  packed[0] = "E:\\";
+  packed[1] = "F:\\";
+  EXPECT_EQ(Entries(l.table, kCardDriveEntries), packed);
 
-TEST(CardDriveTables, KeepingNeverReturnsZero) {
-  Letters l({"G", "D"});  // a CD-ROM and a fixed disk
-  std::string root = "E:\\";
-  EXPECT_EQ(KeepCardDrives(l.table, kRoots, Removable, root), -1);
+  Letters none({"G", "D"});  // a CD-ROM and a fixed disk
+  root = "E:\\";
+  EXPECT_EQ(KeepCardDrives(none.table, kRoots, Removable, root), -1);
   EXPECT_EQ(root, "E:\\");
-  EXPECT_EQ(Entry(l.table, 0), "");
+  EXPECT_EQ(Entry(none.table, 0), "");
 }
 
 TEST(CardDriveTables, KeepingKeepsADriveInTheLastEntry) {

@@ -16,140 +16,109 @@ const std::string kHyo = "\x95\x5C";
 const std::string kLeadDigit = "\x82\x31";
 }  // namespace
 
-TEST(SerialStart, FollowsTheNamingTable) {
+// The naming table, names with double-byte characters whose trail byte looks
+// like '_' or '\\', and a digit that belongs to a lead byte.
+TEST(SerialStart, FollowsTheNamingTableAndNeverSplitsACharacter) {
   struct Row {
-    const char* name;
-    const char* base;
+    std::string name, base;
     long long serial;
-    const char* copiedAs;
+    std::string copiedAs;
   };
   const Row rows[] = {
-      {"REC.dss", "REC.dss", 1, "REC_1.DSS"},         {"REC_3.dss", "REC.dss", 4, "REC_4.DSS"},
-      {"REC_.dss", "REC.dss", 1, "REC_1.DSS"},        {"MY_FILE.dss", "MY_FILE.dss", 1, "MY_FILE_1.DSS"},
-      {"A_12x.dss", "A_12x.dss", 13, "A_12x_13.DSS"}, {"rec_09.DSS", "rec.dss", 10, "rec_10.DSS"},
-      {"A_B_7.dss", "A_B.dss", 8, "A_B_8.DSS"},       {"A_1.2.dss", "A.dss", 2, "A_2.DSS"},
+      {"REC.dss", "REC.dss", 1, "REC_1.DSS"},          {"REC_3.dss", "REC.dss", 4, "REC_4.DSS"},
+      {"REC_.dss", "REC.dss", 1, "REC_1.DSS"},         {"MY_FILE.dss", "MY_FILE.dss", 1, "MY_FILE_1.DSS"},
+      {"A_12x.dss", "A_12x.dss", 13, "A_12x_13.DSS"},  {"rec_09.DSS", "rec.dss", 10, "rec_10.DSS"},
+      {"A_B_7.dss", "A_B.dss", 8, "A_B_8.DSS"},        {"A_1.2.dss", "A.dss", 2, "A_2.DSS"},
+      {kDa + "3.dss", kDa + "3.dss", 1, kDa + "3_1.DSS"}, {"X_" + kDa + "5.dss", "X_" + kDa + "5.dss", 1, "X_" + kDa + "5_1.DSS"},
+      {"X_" + kLeadDigit + ".dss", "X_" + kLeadDigit + ".dss", 1, "X_" + kLeadDigit + "_1.DSS"},
+      {kHyo + "_2.dss", kHyo + ".dss", 3, kHyo + "_3.DSS"},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
     const SerialStart s = BaseNameAndStartSerial(r.name);
-    EXPECT_EQ(s.base, r.base) << r.name;
-    EXPECT_EQ(s.serial, r.serial) << r.name;
-    EXPECT_EQ(SerialCandidateName(s.base, s.serial), r.copiedAs) << r.name;
+    EXPECT_EQ(s.base, r.base);
+    EXPECT_EQ(s.serial, r.serial);
+    EXPECT_EQ(SerialCandidateName(s.base, s.serial), r.copiedAs);
   }
-}
-
-TEST(SerialStart, ReadsTheTailAsAtoiDoesWithoutOverflow) {
-  EXPECT_EQ(BaseNameAndStartSerial("A_ 7z.dss").serial, 8);
-  EXPECT_EQ(BaseNameAndStartSerial("A_-3z.dss").serial, -2);
-  EXPECT_EQ(BaseNameAndStartSerial("A_x.dss").serial, 1);
-  EXPECT_EQ(BaseNameAndStartSerial("A_99999999999999999999999.dss").serial, kMaxSerial + 1);
-  EXPECT_EQ(BaseNameAndStartSerial("A_99999999999999999999999z.dss").serial, kMaxSerial + 1);
-  EXPECT_EQ(BaseNameAndStartSerial("A_-99999999999999999999999z").serial, -kMaxSerial + 1);
-}
-
-TEST(SerialStart, NeverTakesATrailByteForAnUnderscoreOrFullStop) {
-  // ダ ends in 0x5F: not an underscore, so the name has none.
-  SerialStart s = BaseNameAndStartSerial(kDa + "3.dss");
-  EXPECT_EQ(s.base, kDa + "3.dss");
-  EXPECT_EQ(s.serial, 1);
-  s = BaseNameAndStartSerial("X_" + kDa + "5.dss");
-  EXPECT_EQ(s.base, "X_" + kDa + "5.dss");
-  EXPECT_EQ(s.serial, 1);
-  // The digit after a lead byte belongs to its character.
-  s = BaseNameAndStartSerial("X_" + kLeadDigit + ".dss");
-  EXPECT_EQ(s.base, "X_" + kLeadDigit + ".dss");
-  EXPECT_EQ(s.serial, 1);
-  s = BaseNameAndStartSerial(kHyo + "_2.dss");
-  EXPECT_EQ(s.base, kHyo + ".dss");
-  EXPECT_EQ(s.serial, 3);
   EXPECT_EQ(SerialCandidateName(kHyo + kDa + ".dss", 2), kHyo + kDa + "_2.DSS");
   EXPECT_EQ(SerialCandidateName("NOEXT", 2), "NOEXT_2.DSS");
   EXPECT_EQ(SerialCandidateName("A.B.dss", 12), "A.B_12.DSS");
 }
 
+TEST(SerialStart, ReadsTheTailAsAtoiDoesWithoutOverflow) {
+  const std::pair<const char*, long long> rows[] = {
+      {"A_ 7z.dss", 8}, {"A_-3z.dss", -2}, {"A_x.dss", 1}, {"A_99999999999999999999999.dss", kMaxSerial + 1},
+      {"A_99999999999999999999999z.dss", kMaxSerial + 1}, {"A_-99999999999999999999999z", -kMaxSerial + 1}};
+  for (const auto& [name, serial] : rows) EXPECT_EQ(BaseNameAndStartSerial(name).serial, serial) << name;
+}
+
 TEST(FileNames, CompareIgnoringCaseOfLettersOnly) {
   EXPECT_TRUE(SameFileName("rec_1.dss", "REC_1.DSS"));
   EXPECT_FALSE(SameFileName("REC_1.DSS", "REC_1.DSS "));
-  // Full-width ａ (0x82 0x81) and Ａ (0x82 0x60) name the same file.
-  EXPECT_TRUE(SameFileName("\x82\x81.dss", "\x82\x60.DSS"));
-  // A trail byte that looks like a letter is not folded: 0x83 0x41 (ア) and
-  // 0x83 0x61 (タ) are different characters.
-  EXPECT_FALSE(SameFileName("\x83\x41.dss", "\x83\x61.dss"));
+  EXPECT_TRUE(SameFileName("\x82\x81.dss", "\x82\x60.DSS"));    // full-width a and A
+  EXPECT_FALSE(SameFileName("\x83\x41.dss", "\x83\x61.dss"));  // trail bytes like letters: two characters
   EXPECT_EQ(FileNamePart("D:\\a\\" + kHyo + "\\" + kHyo + "x.dss"), kHyo + "x.dss");
   EXPECT_EQ(FileNamePart("D:\\" + kHyo + "x.dss"), kHyo + "x.dss");
   EXPECT_EQ(FileNamePart("plain.dss"), "plain.dss");
 }
 
-TEST(BatchClash, FreeNameKeepsSerial) {
-  long long serial = 1;
-  EXPECT_EQ(AvoidBatchClash("D:\\T\\REC_1.DSS", {"A.dss", "REC_2.dss"}, serial), 0);
-  EXPECT_EQ(serial, 1);
-  EXPECT_EQ(AvoidBatchClash("D:\\T\\REC_1.DSS", {}, serial), 0);
-}
-
-TEST(BatchClash, ListedNameMovesSerialPastEveryListedName) {
-  long long serial = 1;
-  EXPECT_EQ(AvoidBatchClash("D:\\T\\REC_1.DSS", {"rec_1.dss"}, serial), -1);
-  EXPECT_EQ(serial, 2);
-  // The walk starts again after each rename, wherever in the list the new
-  // name stands.
-  serial = 1;
-  EXPECT_EQ(AvoidBatchClash("D:\\T\\REC_1.DSS", {"REC_3.DSS", "x.dss", "REC_2.dss", "REC_1.DSS"}, serial), -1);
-  EXPECT_EQ(serial, 4);
-  serial = 1;
-  EXPECT_EQ(AvoidBatchClash("D:\\" + kHyo + "\\" + kDa + "_1.DSS", {kDa + "_1.dss"}, serial), -1);
-  EXPECT_EQ(serial, 2);
-  // Past the highest serial the walk gives up instead of overflowing.
-  serial = kMaxSerial;
+TEST(BatchClash, AListedNameMovesTheSerialPastEveryListedName) {
+  struct Row {
+    std::string target;
+    NameList names;
+    long long serial, after;
+    int result;
+  };
   const std::string top = "R_" + std::to_string(kMaxSerial) + ".DSS";
-  EXPECT_EQ(AvoidBatchClash("D:\\" + top, {top}, serial), -1);
-  EXPECT_EQ(serial, kMaxSerial + 1);
+  const Row rows[] = {
+      {"D:\\T\\REC_1.DSS", {"A.dss", "REC_2.dss"}, 1, 1, 0},
+      {"D:\\T\\REC_1.DSS", {}, 1, 1, 0},
+      {"D:\\T\\REC_1.DSS", {"rec_1.dss"}, 1, 2, -1},
+      // The walk starts again after each rename, wherever the new name stands.
+      {"D:\\T\\REC_1.DSS", {"REC_3.DSS", "x.dss", "REC_2.dss", "REC_1.DSS"}, 1, 4, -1},
+      {"D:\\" + kHyo + "\\" + kDa + "_1.DSS", {kDa + "_1.dss"}, 1, 2, -1},
+      {"D:\\" + top, {top}, kMaxSerial, kMaxSerial + 1, -1},  // gives up instead of overflowing
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.target);
+    long long serial = r.serial;
+    EXPECT_EQ(AvoidBatchClash(r.target, r.names, serial), r.result);
+    EXPECT_EQ(serial, r.after);
+  }
 }
 
-TEST(HeaderSample, FullSamplesCompareBytes50To67Only) {
+// Full samples compare bytes 50 to 67 only; shorter ones match only when the
+// lengths and every byte are equal.
+TEST(HeaderSample, SameRecording) {
   std::string a(70, 'a'), b(70, 'b');
   for (std::size_t i = kIdentityOffset; i < kIdentityEnd; ++i) a[i] = b[i] = static_cast<char>('0' + i % 10);
   EXPECT_TRUE(IsSameRecording(a, b));
-  b[67] = 'X';
-  EXPECT_FALSE(IsSameRecording(a, b));
-  b[67] = a[67];
-  b[50] = 'X';
-  EXPECT_FALSE(IsSameRecording(a, b));
-  // 68 and 69 bytes hold the whole identity.
+  for (std::size_t i : {50, 67}) {
+    std::string c = b;
+    c[i] = 'X';
+    EXPECT_FALSE(IsSameRecording(a, c)) << i;
+  }
   EXPECT_TRUE(IsSameRecording(a.substr(0, 69), std::string(50, 'z') + a.substr(50, 19)));
   EXPECT_TRUE(IsSameRecording(a.substr(0, 68), std::string(50, 'z') + a.substr(50, 18)));
-  // Different lengths never match.
   EXPECT_FALSE(IsSameRecording(a, a.substr(0, 69)));
-}
-
-TEST(HeaderSample, ShortSamplesMatchOnlyWhenEveryByteIsEqual) {
   EXPECT_TRUE(IsSameRecording("", ""));
   EXPECT_FALSE(IsSameRecording("", "x"));
   const std::string s(67, 'q');
   EXPECT_TRUE(IsSameRecording(s, s));
-  std::string t = s;
-  t[0] = 'r';
-  EXPECT_FALSE(IsSameRecording(s, t));
-  t = s;
-  t[66] = std::string("\0", 1)[0];
-  EXPECT_FALSE(IsSameRecording(s, t));
+  EXPECT_FALSE(IsSameRecording(s, "r" + s.substr(1)));
+  EXPECT_FALSE(IsSameRecording(s, s.substr(0, 66) + std::string(1, '\0')));
 }
 
-TEST(Messages, NameIsCutOnACharacterBoundary) {
+TEST(Messages, NamesAreCutOnACharacterBoundaryAndCountsTakeTheIntegerConversion) {
   const std::string format = "Error opening %.40s";
   EXPECT_EQ(FormatWithName(format, "REC.dss"), "Error opening REC.dss");
-  const std::string forty(40, 'n');
-  EXPECT_EQ(FormatWithName(format, forty + "XYZ"), "Error opening " + forty);
+  EXPECT_EQ(FormatWithName(format, std::string(40, 'n') + "XYZ"), "Error opening " + std::string(40, 'n'));
   // 39 single bytes and a double-byte character: byte 40 would be its lead.
-  const std::string name = std::string(39, 'n') + kHyo + "z.dss";
-  EXPECT_EQ(FormatWithName(format, name), "Error opening " + std::string(39, 'n'));
+  EXPECT_EQ(FormatWithName(format, std::string(39, 'n') + kHyo + "z.dss"), "Error opening " + std::string(39, 'n'));
   EXPECT_EQ(FormatWithName(format, std::string(38, 'n') + kHyo + "z"), "Error opening " + std::string(38, 'n') + kHyo);
   EXPECT_EQ(FormatWithName("%s!%s 100%%", "ab"), "ab!%s 100%");
   EXPECT_EQ(FormatWithName("no conversion %", "ab"), "no conversion %");
-}
-
-TEST(Messages, CountTakesTheIntegerConversion) {
-  const std::string format = "%i \x8C\xC2\x82\xCC";  // "%i 個の"
-  EXPECT_EQ(FormatWithCount(format, 3), "3 \x8C\xC2\x82\xCC");
+  EXPECT_EQ(FormatWithCount("%i \x8C\xC2\x82\xCC", 3), "3 \x8C\xC2\x82\xCC");  // "%i 個の"
   EXPECT_EQ(FormatWithCount("%d/%i", 12), "12/%i");
   EXPECT_EQ(FormatWithCount("%s", 12), "%s");
 }

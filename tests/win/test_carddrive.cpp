@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
+#include <tuple>
+#include <vector>
 
 #include "carddrive/carddriveselectdlg.h"
 #include "carddrive/cardprobe.h"
@@ -20,6 +23,8 @@ using test::Sjis;
 
 namespace {
 
+const test::U8 kSelect = u8"ﾐﾆﾁｭｱ ｶｰﾄﾞ ﾄﾞﾗｲﾌﾞの選択";
+
 std::string CardEntry(int i) { return std::string(g_szCardDrive[i], strnlen(g_szCardDrive[i], 10)); }
 
 struct Probe {
@@ -34,68 +39,54 @@ Probe RunProbe() {
 
 }  // namespace
 
-TEST(CardDrive, WithoutDeviceKeysNothingIsFound) {
-  test::CardRegistry registry;
-  EXPECT_EQ(RunProbe().count, 0);
-  std::string root = "keep";
-  EXPECT_EQ(FindMiniCardDrive(root), -1);
-  EXPECT_EQ(root, "keep");
-  EXPECT_EQ(CardEntry(0), "");
-
-  char untouched[4] = "abc";
-  int count = 55;
-  GetMiniCardDrive(untouched, &count);
-  EXPECT_EQ(count, 0);
-  EXPECT_STREQ(untouched, "abc");
-}
-
-TEST(CardDrive, ALetterUnderBothKeysIsOneDrive) {
-  test::CardRegistry registry;
-  registry.Name(0, "0000", "E");
-  registry.Name(1, "0001", "E");
-  const Probe p = RunProbe();
-  EXPECT_EQ(p.count, 1);
-  EXPECT_EQ(p.letters, "E");
-  std::string root;
-  EXPECT_EQ(FindMiniCardDrive(root), 1);
-  EXPECT_EQ(root, "E:\\");
-  EXPECT_EQ(CardEntry(0), "E:\\");
-  EXPECT_EQ(CardEntry(1), "");
-}
-
-TEST(CardDrive, LettersOfBothKeysAreSortedAndTheHighestIsTheRoot) {
-  test::CardRegistry registry;
-  registry.Name(0, "0000", "F");
-  registry.Name(1, "0000", "E");
-  ReadCardDriveLetters();
-  EXPECT_EQ(CardEntry(0), "E");
-  EXPECT_EQ(CardEntry(1), "F");
-  EXPECT_EQ(RunProbe().letters, "EF");
-  std::string root;
-  EXPECT_EQ(FindMiniCardDrive(root), 2);
-  EXPECT_EQ(root, "F:\\");
-
-  int count = 0;
-  GetMiniCardDrive(nullptr, &count);
-  EXPECT_EQ(count, 2);
-}
-
-TEST(CardDrive, OnlyPresentRemovableDrivesNamedInUpperCaseCount) {
-  test::CardRegistry registry;
-  registry.Name(0, "0000", "G");   // CD-ROM
-  registry.Name(0, "0001", "D");   // fixed disk
-  registry.Name(0, "0002", "Q");   // absent
-  registry.Name(0, "0003", "e");   // lower case
-  registry.Name(1, "0000", "EF");  // two letters
-  registry.Name(1, "0001", nullptr);
-  std::string root = "keep";
-  EXPECT_EQ(FindMiniCardDrive(root), -1);
-  EXPECT_EQ(root, "keep");
-  EXPECT_EQ(RunProbe().count, 0);
-
-  registry.Name(1, "0002", "A");  // a removable A: is a card drive here
-  EXPECT_EQ(FindMiniCardDrive(root), 1);
-  EXPECT_EQ(root, "A:\\");
+// Each registry leads to the drives found, the packed table with the highest
+// letter as the root (-1 and the root untouched when none), and the count.
+TEST(CardDrive, DetectionFollowsTheRegistryAndTheDrives) {
+  using Keys = std::vector<std::tuple<int, std::string, const char*>>;  // device key, instance, letter
+  const Keys junk = {{0, "0000", "G"},  {0, "0001", "D"},  {0, "0002", "Q"},  // CD-ROM, fixed, absent
+                     {0, "0003", "e"},  {1, "0000", "EF"}, {1, "0001", nullptr}};  // lower case, two letters, none
+  Keys junkAndA = junk;
+  junkAndA.emplace_back(1, "0002", "A");  // a removable A: is a card drive here
+  struct Case {
+    const char* what;
+    Keys keys;
+    const char* sorted;  // the letters as read, when checked
+    int found;
+    std::string root, letters;
+  };
+  const Case cases[] = {
+      {"no device keys", {}, "", -1, "keep", ""},
+      {"one letter under both keys", {{0, "0000", "E"}, {1, "0001", "E"}}, "E", 1, "E:\\", "E"},
+      {"letters of both keys sorted", {{0, "0000", "F"}, {1, "0000", "E"}}, "EF", 2, "F:\\", "EF"},
+      {"only present removable drives in upper case", junk, nullptr, -1, "keep", ""},
+      {"a removable A:", junkAndA, nullptr, 1, "A:\\", "A"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::CardRegistry registry;
+    for (const auto& [device, name, letter] : c.keys) registry.Name(device, name, letter);
+    ReadCardDriveLetters();
+    if (c.sorted) {
+      std::string sorted;
+      for (int i = 0; i < 3; ++i) sorted += CardEntry(i);
+      EXPECT_EQ(sorted, c.sorted);
+    }
+    const Probe p = RunProbe();
+    EXPECT_EQ(p.letters, c.letters);
+    EXPECT_EQ(p.count, int(c.letters.size()));
+    std::string root = "keep";
+    EXPECT_EQ(FindMiniCardDrive(root), c.found);
+    EXPECT_EQ(root, c.root);
+    for (std::size_t i = 0; i < 3; ++i)
+      EXPECT_EQ(CardEntry(int(i)), i < c.letters.size() ? c.letters.substr(i, 1) + ":\\" : "") << i;
+    char untouched[4] = "abc";
+    int count = 55;
+    GetMiniCardDrive(untouched, &count);
+    EXPECT_EQ(count, p.count);
+    EXPECT_STREQ(untouched, "abc");
+    GetMiniCardDrive(nullptr, &count);
+    EXPECT_EQ(count, p.count);
+  }
 }
 
 TEST(CardDrive, OversizedRegistryEntriesStayInsideTheTables) {
@@ -128,12 +119,17 @@ TEST(CardDrive, TheSelectionListsTheCardDrivesInTableOrder) {
   std::string root;
   ASSERT_EQ(FindMiniCardDrive(root), 2);
   const ShellIconCounts before = GetShellIconCountsForTesting();
-
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   CCardDriveSelectDlg dlg;
   test::ScriptedUser user;
   int count = 0, selection = -1;
-  user.On(u8"ﾐﾆﾁｭｱ ｶｰﾄﾞ ﾄﾞﾗｲﾌﾞの選択", [&](test::Window& w) {
+  std::set<std::string> texts;
+  user.On(kSelect, [&](test::Window& w) {
+    for (HWND child = GetWindow(w.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char text[512] = {};
+      GetWindowTextA(child, text, sizeof text);
+      texts.insert(text);
+    }
     count = w.ComboCount(IDC_CARD_DRIVE);
     selection = w.ComboSelection(IDC_CARD_DRIVE);
     w.SelectComboItem(IDC_CARD_DRIVE, 1);
@@ -141,37 +137,24 @@ TEST(CardDrive, TheSelectionListsTheCardDrivesInTableOrder) {
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(count, 2);
-  EXPECT_EQ(selection, 0);
+  EXPECT_EQ(std::make_pair(count, selection), std::make_pair(2, 0));
   EXPECT_EQ(dlg.m_strDrive, "F:\\");
   EXPECT_EQ(dlg.m_cbDrive.m_szEntry[0][0], ' ');
   EXPECT_NE(std::string(dlg.m_cbDrive.m_szEntry[0]).find("E:"), std::string::npos) << dlg.m_cbDrive.m_szEntry[0];
   const ShellIconCounts after = GetShellIconCountsForTesting();
   EXPECT_EQ(after.obtained - before.obtained, 2);
   EXPECT_EQ(after.destroyed - before.destroyed, 2) << "the list's icons go with its window";
-}
+  // The template's texts, the ideographic space (0x81 0x40 in CP932) included.
+  for (const char8_t* text : {u8"複数のﾐﾆﾁｭｱｶｰﾄﾞﾄﾞﾗｲﾌﾞが検出されました。ﾀﾞｳﾝﾛｰﾄﾞするﾐﾆﾁｭｱ ｶｰﾄﾞ\u3000ﾄﾞﾗｲﾌﾞを選択して下さい。",
+                              u8"ﾐﾆﾁｭｱｶｰﾄﾞ ﾄﾞﾗｲﾌﾞ(&D):", u8"ｷｬﾝｾﾙ"})
+    EXPECT_EQ(texts.count(Sjis(text)), 1u) << Sjis(text);
 
-TEST(CardDrive, TheSelectionTemplateCarriesItsTexts) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+  // An empty list: OK takes nothing.
   std::memset(g_szCardDrive, 0, sizeof g_szCardDrive);
-  CCardDriveSelectDlg dlg;
-  test::ScriptedUser user;
-  std::vector<std::string> texts;
-  user.On(u8"ﾐﾆﾁｭｱ ｶｰﾄﾞ ﾄﾞﾗｲﾌﾞの選択", [&](test::Window& w) {
-    for (HWND child = GetWindow(w.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      char text[512] = {};
-      GetWindowTextA(child, text, sizeof text);
-      texts.emplace_back(text);
-    }
-    w.Click(IDOK);  // an empty list: nothing to take
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(dlg.m_strDrive, "");
-  const std::string explanation =
-      Sjis(u8"複数のﾐﾆﾁｭｱｶｰﾄﾞﾄﾞﾗｲﾌﾞが検出されました。ﾀﾞｳﾝﾛｰﾄﾞするﾐﾆﾁｭｱ ｶｰﾄﾞ　ﾄﾞﾗｲﾌﾞを選択して下さい。");
-  EXPECT_NE(explanation.find("\x81\x40"), std::string::npos) << "the ideographic space in CP932";
-  EXPECT_NE(std::find(texts.begin(), texts.end(), explanation), texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), Sjis(u8"ﾐﾆﾁｭｱｶｰﾄﾞ ﾄﾞﾗｲﾌﾞ(&D):")), texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), Sjis(u8"ｷｬﾝｾﾙ")), texts.end());
+  CCardDriveSelectDlg empty;
+  test::ScriptedUser again;
+  again.On(kSelect, [](test::Window& w) { w.Click(IDOK); });
+  EXPECT_EQ(empty.DoModal(), IDOK);
+  EXPECT_TRUE(again.Clean()) << again.Report();
+  EXPECT_EQ(empty.m_strDrive, "");
 }
