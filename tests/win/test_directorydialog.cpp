@@ -125,56 +125,45 @@ class DirectoryDialogTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(DirectoryDialogTest, SelectModeShowsTheChainAndTheSortedSubFolders) {
-  user.On(kSelectCaption, [&](test::Window& w) {
-    EXPECT_EQ(ListItems(w), Opened2006({{"Alpha", 3, kClosed}, {"beta", 3, kClosed}, {"Gamma", 3, kClosed}}));
-    EXPECT_EQ(w.ListSelection(IDC_DIR_FOLDERS), 2);
-    EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "D:\\Dictation\\2006");
-    EXPECT_EQ(SelectedDrive(w), 'D');
-    w.Click(IDOK);
-  });
-  std::string path = "D:\\Dictation\\2006";
-  EXPECT_TRUE(Run(kDirSelectMode, path));
-  EXPECT_EQ(path, "D:\\Dictation\\2006");
-  EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(DirectoryDialogTest, ARootAsTheInitialPath) {
+// Unusable initial paths show the current directory; a root current
+// directory shows the root alone, until it is opened.
+TEST_F(DirectoryDialogTest, InitialPathsAndTheirFallbacks) {
   for (const char* d : {"E:\\zz", "E:\\Mm", "E:\\aa"}) test::MakeDir(d);
-  user.On(kSelectCaption, [&](test::Window& w) {
-    EXPECT_EQ(ListItems(w), (Items{{"E:\\", 0, kOpen}, {"aa", 1, kClosed}, {"Mm", 1, kClosed}, {"zz", 1, kClosed}}));
-    EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "E:\\");
-    EXPECT_EQ(w.ListSelection(IDC_DIR_FOLDERS), 0);
-    EXPECT_EQ(SelectedDrive(w), 'E');
-    w.Click(IDCANCEL);
-  });
-  std::string path = "E:\\";
-  EXPECT_FALSE(Run(kDirSelectMode, path));
-  EXPECT_EQ(path, "E:\\");
-}
-
-TEST_F(DirectoryDialogTest, UnusableInitialPathsShowTheCurrentDirectory) {
-  ASSERT_TRUE(SetCurrentDirectoryA("D:\\Dictation"));
-  for (const std::string start : {"D:\\Nowhere", "", "D:"}) {
+  const Items dictation = {{"D:\\", 0, kOpen}, {"Dictation", 1, kOpen}, {"2006", 2, kClosed}};
+  const struct {
+    std::string start, current, shown;
+    Items items;
+    int selection;
+    Items afterOpeningTheRoot;
+  } cases[] = {
+      {"D:\\Dictation\\2006", "D:\\Dictation", "D:\\Dictation\\2006",
+       Opened2006({{"Alpha", 3, kClosed}, {"beta", 3, kClosed}, {"Gamma", 3, kClosed}}), 2, {}},
+      {"E:\\", "D:\\Dictation", "E:\\",
+       {{"E:\\", 0, kOpen}, {"aa", 1, kClosed}, {"Mm", 1, kClosed}, {"zz", 1, kClosed}}, 0, {}},
+      {"D:\\Nowhere", "D:\\Dictation", "D:\\Dictation", dictation, 1, {}},
+      {"", "D:\\Dictation", "D:\\Dictation", dictation, 1, {}},
+      {"D:", "D:\\Dictation", "D:\\Dictation", dictation, 1, {}},
+      {"D:\\Nowhere", "D:\\", "D:\\", {{"D:\\", 0, kOpen}}, 0, {{"D:\\", 0, kOpen}, {"Dictation", 1, kClosed}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.start + " in " + c.current);
+    ASSERT_TRUE(SetCurrentDirectoryA(c.current.c_str()));
     user.On(kSelectCaption, [&](test::Window& w) {
-      EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "D:\\Dictation") << start;
-      EXPECT_EQ(ListItems(w), (Items{{"D:\\", 0, kOpen}, {"Dictation", 1, kOpen}, {"2006", 2, kClosed}})) << start;
+      EXPECT_EQ(ListItems(w), c.items);
+      EXPECT_EQ(w.ListSelection(IDC_DIR_FOLDERS), c.selection);
+      EXPECT_EQ(w.ItemText(IDC_DIR_PATH), c.shown);
+      EXPECT_EQ(SelectedDrive(w), c.shown[0]);
+      if (!c.afterOpeningTheRoot.empty()) {
+        w.DoubleClickListItem(IDC_DIR_FOLDERS, 0);
+        EXPECT_EQ(ListItems(w), c.afterOpeningTheRoot);
+      }
       w.Click(IDCANCEL);
     });
-    std::string path = start;
+    std::string path = c.start;
     EXPECT_FALSE(Run(kDirSelectMode, path));
-    EXPECT_EQ(path, start);
+    EXPECT_EQ(path, c.start);
   }
-  // A current directory that is a root: the root alone, until it is opened.
-  ASSERT_TRUE(SetCurrentDirectoryA("D:\\"));
-  user.On(kSelectCaption, [&](test::Window& w) {
-    EXPECT_EQ(ListItems(w), (Items{{"D:\\", 0, kOpen}}));
-    w.DoubleClickListItem(IDC_DIR_FOLDERS, 0);
-    EXPECT_EQ(ListItems(w), (Items{{"D:\\", 0, kOpen}, {"Dictation", 1, kClosed}}));
-    w.Click(IDCANCEL);
-  });
-  std::string path = "D:\\Nowhere";
-  EXPECT_FALSE(Run(kDirSelectMode, path));
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DirectoryDialogTest, SelectModeOkTakesTheTypedDirectory) {
