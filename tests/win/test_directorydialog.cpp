@@ -167,12 +167,11 @@ TEST_F(DirectoryDialogTest, InitialPathsAndTheirFallbacks) {
 }
 
 TEST_F(DirectoryDialogTest, SelectModeOkTakesTheTypedDirectory) {
-  const std::string hyo = Sjis(u8"表");
+  const std::string d = "D:\\" + Sjis(u8"表");
   test::MakeDir("D:\\Temp");
-  test::MakeDir("D:\\" + hyo);
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"D:\\Temp\\", "D:\\Temp"}, {"C:\\", "C:\\"}, {"D:\\" + hyo, "D:\\" + hyo}, {"D:\\" + hyo + "\\", "D:\\" + hyo}};
-  for (const auto& [typed, expected] : cases) {
+  test::MakeDir(d);
+  for (const auto& [typed, expected] : std::vector<std::pair<std::string, std::string>>{
+           {"D:\\Temp\\", "D:\\Temp"}, {"C:\\", "C:\\"}, {d, d}, {d + "\\", d}}) {
     user.On(kSelectCaption, TypeAndOk(typed));
     std::string path = "D:\\Dictation";
     EXPECT_TRUE(Run(kDirSelectMode, path));
@@ -220,7 +219,7 @@ TEST_F(DirectoryDialogTest, CreateModeProposesTheNextDatedNameAndRefusesExisting
   EXPECT_FALSE(test::Exists("D:\\Dictation\\notes\\"));  // nothing was created
 }
 
-TEST_F(DirectoryDialogTest, CreateModeFollowsTheBrowsedFolderAndTheInitialName) {
+TEST_F(DirectoryDialogTest, CreateModeProposalsFollowTheInitialNameTheBrowsedFolderAndTheRecorderPair) {
   test::MakeDir("D:\\Dictation\\2006\\Alpha\\2006.3.5-1");
   user.On(kCreateCaption, [&](test::Window& w) {
     EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "Mine");  // the initial name, one backslash less
@@ -232,22 +231,20 @@ TEST_F(DirectoryDialogTest, CreateModeFollowsTheBrowsedFolderAndTheInitialName) 
   EXPECT_TRUE(Run(kDirCreateMode, path, &name));
   EXPECT_EQ(path, "2006.3.5-2");
   EXPECT_EQ(name, "D:\\Dictation\\2006\\Alpha");
-}
 
-TEST_F(DirectoryDialogTest, CreateModeUsesThePairedGeneratorWhileTheRecorderFormIsOpen) {
-  test::MakeDir("D:\\Dictation\\2006.3.5-1");
+  // While the recorder's new-folder form is open its paired generator proposes.
   RecorderNewFolderState state;
   state.pair.nFolders = 3;
-  state.pair.strFolderA = state.pair.strFolderB = "D:\\Dictation";
+  state.pair.strFolderA = state.pair.strFolderB = "D:\\Dictation\\2006\\Alpha";
   state.pair.strNewNameB = "2006.3.5-2";
   g_pRecorderNewFolder = &state;
   user.On(kCreateCaption, [&](test::Window& w) {
     EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "2006.3.5-3");
     w.Click(IDCANCEL);
   });
-  std::string path = "D:\\Dictation", name;
+  path = "D:\\Dictation\\2006\\Alpha", name.clear();
   EXPECT_FALSE(Run(kDirCreateMode, path, &name));
-  EXPECT_EQ(path, "D:\\Dictation");
+  EXPECT_EQ(path, "D:\\Dictation\\2006\\Alpha");
   EXPECT_EQ(name, "");
 }
 
