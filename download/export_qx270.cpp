@@ -28,17 +28,29 @@ void HandOptionFolderBack(std::string folder, char* buffer) {
 
 bool EndsWithSettings(INT_PTR result) { return result == IDOK || result == kFormSwitch; }
 
-INT_PTR RunTwoFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
-  CQX270ConditionDlg dlg;
+// Both forms start from the caller's settings and give the flags back alike.
+template <class Form>
+void TakeSettingsIn(Form& dlg, const int* pbDelete, const int* pnMethod, int nFolders, const char* pszFolderA,
+                    const char* pszFolderB) {
   dlg.m_bDelete = *pbDelete;
   dlg.m_bNewFolder = *pnMethod;
   dlg.m_nFolders = nFolders;
   dlg.m_strFolderA = TakeFolderIn(pszFolderA);
   dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+}
+
+template <class Form>
+void HandFlagsBack(const Form& dlg, int* pbDelete, int* pnMethod) {
+  *pbDelete = dlg.m_bDelete;
+  *pnMethod = dlg.m_bNewFolder;
+}
+
+INT_PTR RunTwoFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
+  CQX270ConditionDlg dlg;
+  TakeSettingsIn(dlg, pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB);
   const INT_PTR result = dlg.DoModal();
   if (EndsWithSettings(result)) {
-    *pbDelete = dlg.m_bDelete;
-    *pnMethod = dlg.m_bNewFolder;
+    HandFlagsBack(dlg, pbDelete, pnMethod);
     HandFolderBack(dlg.m_strFolderA, pszFolderA);
     HandFolderBack(dlg.m_strFolderB, pszFolderB);
   }
@@ -47,15 +59,10 @@ INT_PTR RunTwoFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFo
 
 INT_PTR RunNewFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
   CQX270NewFolderConditionDlg dlg;
-  dlg.m_bDelete = *pbDelete;
-  dlg.m_bNewFolder = *pnMethod;
-  dlg.m_nFolders = nFolders;
-  dlg.m_strFolderA = TakeFolderIn(pszFolderA);
-  dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+  TakeSettingsIn(dlg, pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB);
   const INT_PTR result = dlg.DoModal();
   if (!EndsWithSettings(result)) return result;
-  *pbDelete = dlg.m_bDelete;
-  *pnMethod = dlg.m_bNewFolder;
+  HandFlagsBack(dlg, pbDelete, pnMethod);
   if (result == IDOK) {
     // The full paths of the new folders: parent\name.
     vtk::AddBackslashGuarded(dlg.m_strFolderA);

@@ -9,6 +9,11 @@ namespace {
 std::optional<vtk::LocalDate> g_testDate;
 }
 
+std::string WithoutLastBackslash(std::string path) {
+  RemoveLastBackslash(path);
+  return path;
+}
+
 bool PathExists(const std::string& fullPath) {
   _finddata_t found;
   const intptr_t search = _findfirst(fullPath.c_str(), &found);

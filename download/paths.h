@@ -9,6 +9,9 @@
 using vtk::AddLastBackslash;
 using vtk::RemoveLastBackslash;
 
+// A copy of `path` after RemoveLastBackslash, as the dialogs show folders.
+std::string WithoutLastBackslash(std::string path);
+
 // Anything (file or folder) of exactly this full path exists.
 bool PathExists(const std::string& fullPath);
 

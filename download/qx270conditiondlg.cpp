@@ -7,13 +7,6 @@
 #include "framework/ddx.h"
 #include "res/ids_recorder.h"
 
-namespace {
-std::string WithoutLastBackslash(std::string path) {
-  RemoveLastBackslash(path);
-  return path;
-}
-}  // namespace
-
 CQX270ConditionDlg::CQX270ConditionDlg() : CDialog(IDD_QX270_CONDITION) {}
 
 void CQX270ConditionDlg::DoDataExchange(CDataExchange* pDX) {

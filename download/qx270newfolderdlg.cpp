@@ -10,13 +10,6 @@
 #include "framework/ddx.h"
 #include "res/ids_recorder.h"
 
-namespace {
-std::string WithoutLastBackslash(std::string path) {
-  RemoveLastBackslash(path);
-  return path;
-}
-}  // namespace
-
 CQX270NewFolderConditionDlg::CQX270NewFolderConditionDlg() : CDialog(IDD_QX270_NEWFOLDER_CONDITION) {
   g_pRecorderNewFolder = &m_state;
 }

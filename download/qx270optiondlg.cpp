@@ -28,12 +28,8 @@ void CQX270DnLoadOptionDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CQX270DnLoadOptionDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  std::string shown = m_strFolderA;
-  RemoveLastBackslash(shown);
-  m_edFolderA.SetWindowText(shown);
-  shown = m_strFolderB;
-  RemoveLastBackslash(shown);
-  m_edFolderB.SetWindowText(shown);
+  m_edFolderA.SetWindowText(WithoutLastBackslash(m_strFolderA));
+  m_edFolderB.SetWindowText(WithoutLastBackslash(m_strFolderB));
   m_stSaveHint.SetWindowText(LoadResString(IDS_HINT_SAME_NAME));
   m_stNewFolderHint.SetWindowText(LoadResString(IDS_HINT_NEW_FOLDER));
   return TRUE;
