@@ -13,8 +13,9 @@ namespace {
 // waits: a child that shows dialogs may send messages to every top-level
 // window, ours included.
 std::string RunHost(const std::string& args, DWORD* exitCode) {
-  char outPath[MAX_PATH] = {};
-  GetTempFileNameA(".", "vth", 0, outPath);
+  char tempDir[MAX_PATH] = {}, outPath[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, tempDir);
+  GetTempFileNameA(tempDir, "vth", 0, outPath);
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   HANDLE out = CreateFileA(outPath, GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOA si{};
@@ -26,7 +27,10 @@ std::string RunHost(const std::string& args, DWORD* exitCode) {
   std::string cmd = "vtkhost.exe " + args;
   const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
   CloseHandle(out);
-  if (!started) return "<no process>";
+  if (!started) {
+    DeleteFileA(outPath);
+    return "<no process>";
+  }
   const ULONGLONG deadline = GetTickCount64() + 60000;
   while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
          GetTickCount64() < deadline) {
