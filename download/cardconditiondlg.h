@@ -9,10 +9,10 @@
 
 #include "download/transfer.h"
 #include "framework/controls.h"
+#include "download/formswitch.h"
 #include "framework/dialog.h"
 
 // The result with which a form asks its export for the other form.
-constexpr int kFormSwitch = 1038;
 
 class CCardConditionDlg : public CDialog {
  public:

@@ -7,9 +7,8 @@
 #include <string>
 
 #include "framework/controls.h"
+#include "download/formswitch.h"
 #include "framework/dialog.h"
-
-constexpr int kFormSwitch = 1038;
 
 class CQX270ConditionDlg : public CDialog {
  public:
