@@ -5,6 +5,7 @@
 #include "carddrive/carddriveselectdlg.h"
 #include "carddrive/cardprobe.h"
 #include "download/dnloadoptionsdlg.h"
+#include "download/downloadtexts.h"
 #include "download/paths.h"
 #include "framework/ddx.h"
 #include "framework/modulestate.h"
@@ -27,19 +28,11 @@ BOOL CCardConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   return DispatchCommand(this, kCommands, nID, nCode);
 }
 
-void CCardConditionDlg::ShowFolder() {
-  std::string shown = m_strFolder;
-  RemoveLastBackslash(shown);
-  m_edFolder.SetWindowText(shown);
-}
+void CCardConditionDlg::ShowFolder() { m_edFolder.SetWindowText(WithoutLastBackslash(m_strFolder)); }
 
-void CCardConditionDlg::ShowMethodText() {
-  m_stMethod.SetWindowText(LoadResString(m_nNewFolder != 0 ? IDS_METHOD_NEWFOLDER : IDS_METHOD_SAVE));
-}
+void CCardConditionDlg::ShowMethodText() { m_stMethod.SetWindowText(MethodText(m_nNewFolder)); }
 
-void CCardConditionDlg::ShowDeleteText() {
-  m_stDelete.SetWindowText(LoadResString(m_bDelete != 0 ? IDS_DELETE_YES : IDS_DELETE_NO));
-}
+void CCardConditionDlg::ShowDeleteText() { m_stDelete.SetWindowText(DeleteText(m_bDelete)); }
 
 void CCardConditionDlg::OnChange() {
   CDnLoadOptionsDlg options;
