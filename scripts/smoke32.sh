@@ -6,7 +6,10 @@
 set -uo pipefail
 build=$(cd "$1" && pwd)
 wine32=/usr/lib/wine/wine
-[ -x "$wine32" ] && dpkg-query -W wine32 >/dev/null 2>&1 || { echo "no 32-bit Wine: skipped"; exit 77; }
+# Needs wine32:i386, qemu-user-static registered for i386 ELF files in
+# binfmt_misc, and (measured) a preload shim that emulates MAP_FIXED_NOREPLACE,
+# without which wineboot dies with a segmentation fault under qemu.
+[ -x "$wine32" ] && timeout 60 "$wine32" --version >/dev/null 2>&1 || { echo "no runnable 32-bit Wine: skipped"; exit 77; }
 export WINEPREFIX="$build/wineprefix32" WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8
 [ -d "$WINEPREFIX" ] || timeout 600 "$wine32" wineboot -i >/dev/null 2>&1 || { echo "32-bit prefix failed: skipped"; exit 77; }
 out=$(cd "$build/bin" && timeout 300 "$wine32" vtkhost.exe GetDnLoadNewFolderPath 0 'C:\Dictation\' 'E:\' 2>&1)
