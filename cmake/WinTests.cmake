@@ -29,18 +29,32 @@ vtk_warnings(vtktestmain)
 set(VTK_TEST_RC ${CMAKE_SOURCE_DIR}/tests/win/support/tests.rc)
 set_source_files_properties(${VTK_TEST_RC} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS};${VTK_RC}")
 
-file(GLOB VTK_WIN_TESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/test_*.cpp)
-foreach(src ${VTK_WIN_TESTS_SOURCES})
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
+# A program of the Windows-runtime tier, with the test support and the C++
+# runtime linked statically; vtk_win_test registers it with ctest.
+function(vtk_win_program name)
+  add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE vtktestsupport)
   target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
   vtk_warnings(${name})
+endfunction()
+
+function(vtk_win_test name)
   add_dependencies(${name} VTKSUP vtkhost)
   add_test(NAME win.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(win.${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+endfunction()
+
+# Programs that link the library's objects and resources, so that the tests
+# reach its internals.
+file(GLOB VTK_WIN_TESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/test_*.cpp)
+foreach(src ${VTK_WIN_TESTS_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtkimpl> $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
+  vtk_win_test(${name})
 endforeach()
 
+# Programs that stand where the host stands: they load VTKSUP.dll by name and
+# carry resources of their own.
 file(GLOB VTK_WIN_HOSTTESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/hosttest_*.cpp)
 foreach(src ${VTK_WIN_HOSTTESTS_SOURCES})
   get_filename_component(name ${src} NAME_WE)
@@ -50,13 +64,9 @@ foreach(src ${VTK_WIN_HOSTTESTS_SOURCES})
     set(rc ${dir}/${name}.rc)
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS}")
   endif()
-  add_executable(${name} ${src} ${rc})
-  target_link_libraries(${name} PRIVATE vtktestsupport gtest_main)
-  target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
-  vtk_warnings(${name})
-  add_dependencies(${name} VTKSUP vtkhost)
-  add_test(NAME win.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  set_tests_properties(win.${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+  vtk_win_program(${name} ${src} ${rc})
+  target_link_libraries(${name} PRIVATE gtest_main)
+  vtk_win_test(${name})
 endforeach()
 
 # Benchmarks that run under the Windows runtime; never part of the suite.
@@ -64,15 +74,9 @@ endforeach()
 file(GLOB VTK_WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win_*.cpp)
 foreach(src ${VTK_WIN_BENCH})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
-  target_link_libraries(${name} PRIVATE vtktestsupport)
-  target_link_options(${name} PRIVATE ${VTK_STATIC_LINK})
-  vtk_warnings(${name})
+  vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
 endforeach()
 
 # Pictures of the dialogs on sample data (scripts/screenshots.sh).
 file(GLOB VTK_SCREENS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screens/*.cpp)
-add_executable(screens ${VTK_SCREENS_SOURCES} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
-target_link_libraries(screens PRIVATE vtktestsupport)
-target_link_options(screens PRIVATE ${VTK_STATIC_LINK})
-vtk_warnings(screens)
+vtk_win_program(screens ${VTK_SCREENS_SOURCES} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
