@@ -51,7 +51,7 @@ TEST(Vtkhost, FuncKeyAssignShowsTheHostsOwnTemplate) {
 
   // The child's visible dialog.
   std::pair<DWORD, HWND> search{pi.dwProcessId, nullptr};
-  auto find = [](HWND hWnd, LPARAM lParam) -> BOOL {
+  auto find = [](HWND hWnd, LPARAM lParam) CALLBACK -> BOOL {
     auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(lParam);
     DWORD pid = 0;
     char cls[32] = {};

@@ -195,7 +195,7 @@ TEST_F(WavePlayback, UnloadingTheLibraryLeavesAWorkingWindow) {
   for (const bool stopFirst : {true, false}) {
     SCOPED_TRACE(stopFirst ? "stopped" : "playing");
     std::vector<HWND> before;
-    auto collect = [](HWND h, LPARAM p) -> BOOL {
+    auto collect = [](HWND h, LPARAM p) CALLBACK -> BOOL {
       char cls[64] = "";
       ::GetClassNameA(h, cls, sizeof cls);
       if (std::string(cls) == "MCIWndClass") reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
