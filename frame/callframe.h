@@ -5,18 +5,38 @@
 #pragma once
 #include <utility>
 
+#include "framework/handlerfault.h"
 #include "framework/modulestate.h"
 
 namespace vtk {
 
+// How deep the calling thread is in export frames: an export may run inside
+// another one (a host handler called while a library dialog is open).
+class FrameDepth {
+ public:
+  FrameDepth() { ++t_depth; }
+  ~FrameDepth() { --t_depth; }
+  FrameDepth(const FrameDepth&) = delete;
+  FrameDepth& operator=(const FrameDepth&) = delete;
+  bool Outermost() const { return t_depth == 1; }
+
+ private:
+  static inline thread_local int t_depth = 0;
+};
+
 template <class R, class Body>
 R RunInFrame(AFX_MODULE_STATE* state, R onFault, Body&& body) {
   AFX_MAINTAIN_STATE2 frame(state);
+  FrameDepth depth;
+  // A fault that a message of the host's own loop left is not this call's.
+  if (depth.Outermost()) TakeHandlerFault();
   try {
-    return std::forward<Body>(body)();
+    R result = std::forward<Body>(body)();
+    if (!HandlerFaultPending()) return result;
   } catch (...) {
-    return onFault;
   }
+  if (depth.Outermost()) TakeHandlerFault();
+  return onFault;
 }
 
 template <class R, class Body>

@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/ddx.h"
+#include "framework/handlerfault.h"
 #include "framework/modulestate.h"
 
 namespace {
@@ -17,7 +18,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
   // dialog's own procedure (and this one) stays underneath as the default.
   auto* pDlg = reinterpret_cast<CDialog*>(lParam);
   pDlg->SubclassWindow(hWnd);
-  return pDlg->OnInitDialog();
+  try {
+    return pDlg->OnInitDialog();
+  } catch (...) {
+    vtk::KeepHandlerFault(std::current_exception());
+    return FALSE;
+  }
 }
 
 INT_PTR CDialog::DoModal() {
@@ -25,7 +31,7 @@ INT_PTR CDialog::DoModal() {
   HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDHelp), reinterpret_cast<LPCSTR>(RT_DIALOG));
   HGLOBAL hTemplate = hRes ? ::LoadResource(hInst, hRes) : nullptr;
   auto* pTemplate = hTemplate ? static_cast<LPCDLGTEMPLATEA>(::LockResource(hTemplate)) : nullptr;
-  if (!pTemplate) return -1;
+  if (!pTemplate || vtk::HandlerFaultPending()) return -1;
 
   // Without a parent the dialog is owned by the thread's active window (the
   // host's, or the library dialog that opened this one), which stays
@@ -43,7 +49,7 @@ INT_PTR CDialog::DoModal() {
     t_pActiveModal = m_pOuterModal;
     return -1;
   }
-  if (!m_bEndModal) {
+  if (!m_bEndModal && !vtk::HandlerFaultPending()) {
     if (disableOwner) ::EnableWindow(hOwner, FALSE);
     ::ShowWindow(hWnd, SW_SHOWNORMAL);
     RunModalLoop();
@@ -56,7 +62,7 @@ INT_PTR CDialog::DoModal() {
   }
   ::DestroyWindow(hWnd);
   t_pActiveModal = m_pOuterModal;
-  return m_nModalResult;
+  return vtk::HandlerFaultPending() ? -1 : m_nModalResult;
 }
 
 void CDialog::RunModalLoop() {
@@ -70,10 +76,15 @@ void CDialog::RunModalLoop() {
       m_nModalResult = IDCANCEL;
       break;
     }
-    if (!PreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
+    try {
+      if (!PreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+      }
+    } catch (...) {
+      vtk::KeepHandlerFault(std::current_exception());
     }
+    if (vtk::HandlerFaultPending()) break;
   }
 }
 

@@ -18,7 +18,8 @@ class CDialog : public CWnd {
 
   // Creates the dialog, runs it and destroys it. Returns the code given to
   // EndDialog, IDCANCEL when the thread is asked to quit, or -1 when the
-  // template cannot be found or the dialog cannot be created.
+  // template cannot be found, the dialog cannot be created or one of its
+  // message handlers threw (see framework/handlerfault.h).
   virtual INT_PTR DoModal();
   // Ends the modal loop with any code (IDOK, IDCANCEL, or one of the
   // dialog's own such as 1038). The window is destroyed by DoModal.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/handlerfault.h"
 #include "framework/msgbox.h"
 
 namespace {
@@ -76,7 +77,13 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
   if (!pWnd) return ::DefWindowProcA(hWnd, message, wParam, lParam);
   const MSG saved = pWnd->m_currentMsg;
   pWnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
-  LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+  LRESULT result;
+  try {
+    result = pWnd->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    vtk::KeepHandlerFault(std::current_exception());
+    result = pWnd->Default();
+  }
   pWnd->m_currentMsg = saved;
   if (message == WM_NCDESTROY && pWnd->m_hWnd == hWnd) {
     pWnd->UnsubclassWindow();
