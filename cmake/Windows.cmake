@@ -4,6 +4,12 @@ enable_testing()
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR})
+# Which Wine loader runs the build's programs (scripts/wine-env.sh).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  file(WRITE ${CMAKE_BINARY_DIR}/pe-bits 32)
+else()
+  file(WRITE ${CMAKE_BINARY_DIR}/pe-bits 64)
+endif()
 
 # The host's process runs with the ANSI code page 932: every text is CP932
 # bytes and every Win32 call is the ANSI one.
@@ -61,12 +67,6 @@ endif()
 add_test(NAME artefact.VTKSUP.exports
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll.sh $<TARGET_FILE:VTKSUP> ${VTK_PE_FORMAT}
                  ${CMAKE_SOURCE_DIR}/frame/vtksup.def)
-
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  # Opt-in: the 32-bit route under an emulated 32-bit Wine is unreliable here.
-  add_test(NAME smoke32.vtkhost COMMAND ${CMAKE_SOURCE_DIR}/scripts/smoke32.sh ${CMAKE_BINARY_DIR})
-  set_tests_properties(smoke32.vtkhost PROPERTIES LABELS smoke32 SKIP_RETURN_CODE 77)
-endif()
 
 if(VTK_WIN_TESTS)
   include(cmake/WinTests.cmake)

@@ -19,17 +19,25 @@ if ((interactive)) && [ -z "${DISPLAY:-}" ]; then
 fi
 
 scripts/setup.sh
-cmake --preset win64 >/dev/null && cmake --build --preset win64 --target VTKSUP vtkhost
-cmake --preset win32 >/dev/null && cmake --build --preset win32 --target VTKSUP vtkhost
-scripts/prepare-wineprefix.sh build/win64
+# The product is the 32-bit build; a machine that cannot run 32-bit code
+# runs the same sources built for 64-bit.
+preset=win32
+if ! scripts/probe32.sh; then
+  preset=win64
+  echo "demo: this machine cannot run 32-bit code; the demo runs the 64-bit build"
+fi
+cmake --preset $preset >/dev/null && cmake --build --preset $preset --target VTKSUP vtkhost
+build=build/$preset
+scripts/prepare-wineprefix.sh $build
 ((interactive)) && export VTK_DISPLAY="$DISPLAY"
-. scripts/wine-env.sh build/win64
+. scripts/wine-env.sh $build
 vtk_start_display
 "$WINESERVER" -p120 >/dev/null 2>&1 </dev/null || true
+echo "demo: VTKSUP.dll and vtkhost.exe of the $preset build ($build)"
 
-bin=build/win64/bin
+bin=$build/bin
 shots=$(pwd)/docs/screens
-work=$(pwd)/build/win64/demo-shots
+work=$(pwd)/$build/demo-shots
 
 # The host, inside Wine's virtual desktop so that the dialogs have their
 # frames and captions, with its output in a file (the desktop does not pass
@@ -37,7 +45,7 @@ work=$(pwd)/build/win64/demo-shots
 host() {
   local out=$work/out.txt
   rm -f "$out"
-  (cd "$bin" && timeout 120 "$WINE64" explorer /desktop=vtkdemo,800x600 \
+  (cd "$bin" && timeout 120 "$WINE" explorer /desktop=vtkdemo,800x600 \
      cmd /c "vtkhost.exe $* > Z:${out//\//\\}" >/dev/null 2>&1 </dev/null) || true
   sed 's/\r$//' "$out"
 }
@@ -75,7 +83,7 @@ if ((!interactive)); then
 fi
 
 # Sample data. A dictation file is identified by its bytes 50 to 67.
-drives=build/win64/drives
+drives=$build/drives
 dss() {  # FILE SEED: 96 bytes, identity from SEED
   python3 - "$1" "$2" <<'PY'
 import sys
@@ -94,7 +102,7 @@ cp "$drives"/e/DS0001.DSS "$drives"/e/DS0002.DSS "$drives"/d/Dictation/  # downl
 dss "$drives"/d/Dictation/DS0003.DSS 99                                  # another recording
 rm -f "$bin/vtkhost.ini"
 # The card reader's device instance names E, as the card driver records it.
-"$WINE64" reg add 'HKLM\Enum\ESDI\EMCDFTL_MINIATURE_CARD__2\0000' /v CurrentDriveLetterAssignment /d E /f >/dev/null 2>&1
+"$WINE" reg add 'HKLM\Enum\ESDI\EMCDFTL_MINIATURE_CARD__2\0000' /v CurrentDriveLetterAssignment /d E /f >/dev/null 2>&1
 echo "card E: holds:        $(ls "$drives"/e | tr '\n' ' ')"
 echo "D:\\Dictation holds:   $(ls "$drives"/d/Dictation | tr '\n' ' ')"
 

@@ -14,6 +14,13 @@ export HOME="$VTK_BUILD/wine-home"
 export VTK_DRIVES="$VTK_BUILD/drives"
 WINE64=/usr/lib/wine/wine64
 [ -x "$WINE64" ] || WINE64=$(command -v wine64)
+# The loader for the build's programs: the 32-bit one for a PE32 build (the
+# configure step writes pe-bits), in the same 64-bit prefix.
+WINE=$WINE64
+if [ "$(cat "$VTK_BUILD/pe-bits" 2>/dev/null)" = 32 ]; then
+  WINE=/usr/lib/wine/wine
+  [ -x "$WINE" ] || WINE=$(command -v wine)
+fi
 WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
 # One X display per build folder, so that two build folders never share one.

@@ -13,4 +13,4 @@ vtk_start_display
 # until the server exits.
 "$WINESERVER" -p120 >/dev/null 2>&1 </dev/null || true
 timeout 300 "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null || true
-exec timeout "${VTK_WINE_TIMEOUT:-300}" "$WINE64" "$@"
+exec timeout "${VTK_WINE_TIMEOUT:-300}" "$WINE" "$@"
