@@ -71,3 +71,5 @@ endif()
 if(VTK_WIN_TESTS)
   include(cmake/WinTests.cmake)
 endif()
+
+include(cmake/Package.cmake)

@@ -8,7 +8,8 @@ set -euo pipefail
 packages=(cmake g++ make clang
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
           wine wine64 xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic
-          googletest libgtest-dev)
+          googletest libgtest-dev
+          llvm lld unzip)  # the import library for the Microsoft linker, its test host, the package check
 
 missing=()
 for p in "${packages[@]}"; do
