@@ -1,5 +1,6 @@
-# What a host's developer receives: version resources and the import
-# libraries for mingw and for the Microsoft linker.
+# What a host's developer receives: version resources, the import libraries
+# for mingw and for the Microsoft linker, and one ZIP package:
+#   cmake --build --preset win32 --target package
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(VTK_ARCH i386)
   set(VTK_PACKAGE_SYSTEM win32)
@@ -31,6 +32,27 @@ add_custom_command(TARGET VTKSUP POST_BUILD
           ${VTK_MS_IMPLIB} $<TARGET_OBJECTS:vtkimpl>
   BYPRODUCTS ${VTK_MS_IMPLIB}
   VERBATIM COMMAND_EXPAND_LISTS)
+
+install(TARGETS VTKSUP vtkhost RUNTIME DESTINATION bin ARCHIVE DESTINATION lib)
+install(FILES ${VTK_MS_IMPLIB} ${VTK_DEF} DESTINATION lib)
+install(FILES ${CMAKE_SOURCE_DIR}/include/vtksup.h DESTINATION include)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/exports.md ${CMAKE_SOURCE_DIR}/docs/chooser.png DESTINATION docs)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/screens DESTINATION docs)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME VTKSUP)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(VTK_PACKAGE VTKSUP-${PROJECT_VERSION}-${VTK_PACKAGE_SYSTEM})
+set(CPACK_PACKAGE_FILE_NAME ${VTK_PACKAGE})
+include(CPack)
+
+# The product is the 32-bit build: only its tree makes and checks the package.
+if(VTK_PACKAGE_SYSTEM STREQUAL win32)
+  add_test(NAME artefact.package
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-package.sh ${CMAKE_BINARY_DIR} ${VTK_PACKAGE}.zip)
+  set_tests_properties(artefact.package PROPERTIES RUN_SERIAL ON)
+endif()
 
 # A host written in C against the public header alone, built three ways: by
 # name (LoadLibrary and GetProcAddress; it also reads the version resource
