@@ -71,3 +71,5 @@ add_test(NAME artefact.VTKSUP.exports
 if(VTK_WIN_TESTS)
   include(cmake/WinTests.cmake)
 endif()
+
+include(cmake/Package.cmake)

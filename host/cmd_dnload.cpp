@@ -65,7 +65,7 @@ std::set<std::string> DictationFiles(const std::string& folder) {
 }
 
 int RunDnLoadOptions(HMODULE dll, const host::Args& args) {
-  auto fn = host::ExportAs<decltype(&DnLoadOptions)>(dll, "DnLoadOptions");
+  auto fn = host::ExportAs<PFN_DnLoadOptions>(dll, "DnLoadOptions");
   CardSettings s(args);
   host::StartScriptedUserIfAsked();
   const int result = fn(&s.bDelete, &s.nMethod, &s.nDriveChoice, s.folder.data(), s.drive.data());
@@ -76,7 +76,7 @@ int RunDnLoadOptions(HMODULE dll, const host::Args& args) {
 }
 
 int RunDnLoadCondition(HMODULE dll, const host::Args& args) {
-  auto fn = host::ExportAs<decltype(&DnLoadCondition)>(dll, "DnLoadCondition");
+  auto fn = host::ExportAs<PFN_DnLoadCondition>(dll, "DnLoadCondition");
   CardSettings s(args);
   int outcome = 0;
   std::vector<char> newFolder = host::PathBuffer("");
@@ -99,7 +99,7 @@ int RunDnLoadCondition(HMODULE dll, const host::Args& args) {
 }
 
 int RunGetMiniCardDrive(HMODULE dll, const host::Args&) {
-  auto fn = host::ExportAs<decltype(&GetMiniCardDrive)>(dll, "GetMiniCardDrive");
+  auto fn = host::ExportAs<PFN_GetMiniCardDrive>(dll, "GetMiniCardDrive");
   int count = -1;
   fn(nullptr, &count);
   host::Print("count", count);

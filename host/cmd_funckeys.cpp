@@ -8,7 +8,7 @@
 
 namespace {
 
-const char* const kSlotNames[kFuncSlots] = {"REW", "FF", "PLAY_STOP", "VOLUME", "SPEED", "DISABLE"};
+const char* const kSlotNames[VTKSUP_FUNC_SLOTS] = {"REW", "FF", "PLAY_STOP", "VOLUME", "SPEED", "DISABLE"};
 
 FUNCKEYINFO DefaultRecord() {
   return FUNCKEYINFO{0, 0, {0x71, 0x72, 0x73, 0x75, 0x76, 0x77}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
@@ -17,13 +17,13 @@ FUNCKEYINFO DefaultRecord() {
 // Keys from args[first...]; missing ones keep the defaults.
 FUNCKEYINFO RecordFrom(const host::Args& args, std::size_t first) {
   FUNCKEYINFO info = DefaultRecord();
-  for (std::size_t i = first; i < args.size() && i - first < kFuncSlots; ++i)
+  for (std::size_t i = first; i < args.size() && i - first < VTKSUP_FUNC_SLOTS; ++i)
     info.wKey[i - first] = static_cast<std::uint16_t>(host::ToInt(args[i]));
   return info;
 }
 
 void PrintKeys(const FUNCKEYINFO& info) {
-  for (int slot = 0; slot < kFuncSlots; ++slot) host::Print(std::string("key.") + kSlotNames[slot], info.wKey[slot]);
+  for (int slot = 0; slot < VTKSUP_FUNC_SLOTS; ++slot) host::Print(std::string("key.") + kSlotNames[slot], info.wKey[slot]);
 }
 
 template <class Fn>
@@ -40,10 +40,10 @@ int RunAssign(HMODULE dll, const char* name, const host::Args& args) {
 }
 
 int RunFuncKeyAssign(HMODULE dll, const host::Args& args) {
-  return RunAssign<decltype(&FuncKeyAssign)>(dll, "FuncKeyAssign", args);
+  return RunAssign<PFN_FuncKeyAssign>(dll, "FuncKeyAssign", args);
 }
 int RunFuncKeyAssignJ(HMODULE dll, const host::Args& args) {
-  return RunAssign<decltype(&FuncKeyAssignJ)>(dll, "FuncKeyAssignJ", args);
+  return RunAssign<PFN_FuncKeyAssignJ>(dll, "FuncKeyAssignJ", args);
 }
 
 // Whether (modifier, key) is taken: registering it again must fail.
@@ -66,14 +66,14 @@ int RunFuncKeyHook(HMODULE dll, const host::Args& argsIn) {
     waitMs = host::ToInt(args.back());
     args.resize(args.size() - 2);
   }
-  auto hook = host::ExportAs<decltype(&FuncKeyHook)>(dll, "FuncKeyHook");
+  auto hook = host::ExportAs<PFN_FuncKeyHook>(dll, "FuncKeyHook");
   HWND hWnd = CreateWindowExA(0, "STATIC", "vtkhost", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   FUNCKEYINFO info = RecordFrom(args, 1);
   info.bAlt = host::ToInt(args[0]);
   info.hWnd = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hWnd));
   host::Print("register", hook(1, &info));
   const UINT modifier = info.bAlt ? MOD_ALT : 0;
-  for (int slot = 0; slot < kFuncSlots; ++slot)
+  for (int slot = 0; slot < VTKSUP_FUNC_SLOTS; ++slot)
     host::Print(std::string("held.") + kSlotNames[slot], Held(hWnd, modifier, info.wKey[slot]) ? 1 : 0);
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(waitMs);
   MSG msg;

@@ -30,7 +30,7 @@ struct RecorderSettings {
 };
 
 int RunOption(HMODULE dll, const host::Args&) {
-  auto fn = host::ExportAs<decltype(&QX270DnLoadOption)>(dll, "QX270DnLoadOption");
+  auto fn = host::ExportAs<PFN_QX270DnLoadOption>(dll, "QX270DnLoadOption");
   RecorderSettings s;
   const int result = fn(&s.bDelete, &s.nMethod, s.folderA.data(), s.folderB.data());
   host::Print("result", result);
@@ -40,7 +40,7 @@ int RunOption(HMODULE dll, const host::Args&) {
 }
 
 int RunCondition(HMODULE dll, const host::Args& args) {
-  auto fn = host::ExportAs<decltype(&QX270DnLoadCondition)>(dll, "QX270DnLoadCondition");
+  auto fn = host::ExportAs<PFN_QX270DnLoadCondition>(dll, "QX270DnLoadCondition");
   RecorderSettings s;
   if (!args.empty()) s.nFolders = host::ToInt(args[0]);
   const int result = fn(&s.bDelete, &s.nMethod, s.nFolders, s.folderA.data(), s.folderB.data());

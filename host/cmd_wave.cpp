@@ -11,26 +11,26 @@ namespace {
 
 struct WaveExports {
   explicit WaveExports(HMODULE dll)
-      : playFile(host::ExportAs<decltype(&WavePlayFile)>(dll, "WavePlayFile")),
-        pause(host::ExportAs<decltype(&WavePause)>(dll, "WavePause")),
-        stop(host::ExportAs<decltype(&WaveStop)>(dll, "WaveStop")),
-        rewind(host::ExportAs<decltype(&WaveRewind)>(dll, "WaveRewind")),
-        fastForward(host::ExportAs<decltype(&WaveFastForward)>(dll, "WaveFastForward")),
-        position(host::ExportAs<decltype(&WavePosition)>(dll, "WavePosition")),
-        positionString(host::ExportAs<decltype(&WavePositionString)>(dll, "WavePositionString")),
-        length(host::ExportAs<decltype(&WaveGetLength)>(dll, "WaveGetLength")),
-        close(host::ExportAs<decltype(&WaveClose)>(dll, "WaveClose")),
-        getError(host::ExportAs<decltype(&WaveGetError)>(dll, "WaveGetError")) {}
-  decltype(&WavePlayFile) playFile;
-  decltype(&WavePause) pause;
-  decltype(&WaveStop) stop;
-  decltype(&WaveRewind) rewind;
-  decltype(&WaveFastForward) fastForward;
-  decltype(&WavePosition) position;
-  decltype(&WavePositionString) positionString;
-  decltype(&WaveGetLength) length;
-  decltype(&WaveClose) close;
-  decltype(&WaveGetError) getError;
+      : playFile(host::ExportAs<PFN_WavePlayFile>(dll, "WavePlayFile")),
+        pause(host::ExportAs<PFN_WavePause>(dll, "WavePause")),
+        stop(host::ExportAs<PFN_WaveStop>(dll, "WaveStop")),
+        rewind(host::ExportAs<PFN_WaveRewind>(dll, "WaveRewind")),
+        fastForward(host::ExportAs<PFN_WaveFastForward>(dll, "WaveFastForward")),
+        position(host::ExportAs<PFN_WavePosition>(dll, "WavePosition")),
+        positionString(host::ExportAs<PFN_WavePositionString>(dll, "WavePositionString")),
+        length(host::ExportAs<PFN_WaveGetLength>(dll, "WaveGetLength")),
+        close(host::ExportAs<PFN_WaveClose>(dll, "WaveClose")),
+        getError(host::ExportAs<PFN_WaveGetError>(dll, "WaveGetError")) {}
+  PFN_WavePlayFile playFile;
+  PFN_WavePause pause;
+  PFN_WaveStop stop;
+  PFN_WaveRewind rewind;
+  PFN_WaveFastForward fastForward;
+  PFN_WavePosition position;
+  PFN_WavePositionString positionString;
+  PFN_WaveGetLength length;
+  PFN_WaveClose close;
+  PFN_WaveGetError getError;
 
   void PrintPosition(const std::string& key) const {
     char text[50] = "";
@@ -114,7 +114,7 @@ int RunWave(HMODULE dll, const host::Args& args) {
 
 int RunWaveGetLengthFile(HMODULE dll, const host::Args& args) {
   if (args.size() != 1) return 2;
-  auto fn = host::ExportAs<decltype(&WaveGetLengthFile)>(dll, "WaveGetLengthFile");
+  auto fn = host::ExportAs<PFN_WaveGetLengthFile>(dll, "WaveGetLengthFile");
   host::Print("length", fn(args[0].c_str()));
   return 0;
 }

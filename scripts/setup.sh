@@ -9,7 +9,8 @@ set -euo pipefail
 packages=(cmake g++ make clang
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
           wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic
-          googletest libgtest-dev)
+          googletest libgtest-dev
+          llvm lld unzip)  # the import library for the Microsoft linker, its test host, the package check
 
 SUDO=; [ "$(id -u)" = 0 ] || SUDO=sudo
 # 32-bit Wine comes from the i386 architecture's packages.

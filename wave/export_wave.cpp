@@ -7,9 +7,11 @@ namespace {
 CWavePlayer& Player() { return theApp.m_player; }
 }  // namespace
 
-int WINAPI WavePlayFile(HWND hWndParent, const char* pszFile, LONG lPauseBackStep, LONG lFrom, BOOL bFrames) {
+// The public header passes the window as void*, so that it needs no
+// <windows.h>.
+int WINAPI WavePlayFile(void* hWndParent, const char* pszFile, LONG lPauseBackStep, LONG lFrom, BOOL bFrames) {
   return vtk::LibraryCall(int(0), [&] {
-    return Player().PlayFile(hWndParent, pszFile, lPauseBackStep, lFrom, bFrames) ? 1 : 0;
+    return Player().PlayFile(static_cast<HWND>(hWndParent), pszFile, lPauseBackStep, lFrom, bFrames) ? 1 : 0;
   });
 }
 

@@ -1,5 +1,6 @@
 // Dated new-folder names against a real disk, and the export that hands the
 // paths to the host.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include "download/paths.h"

@@ -1,2 +1,0 @@
-// Resource ids of frame/.
-#pragma once
