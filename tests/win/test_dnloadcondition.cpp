@@ -162,6 +162,7 @@ TEST_F(DnLoadCondition_, FailedStartChecksSayWhyAndCopyNothing) {
     }), 1);
     ejected.reset();
     EXPECT_EQ(host.nResult, -1);
+    EXPECT_STREQ(host.newFolder.data(), "") << "no folder was made";
     EXPECT_EQ(boxes, (decltype(boxes){{Sjis(c.message), MB_OK | MB_ICONEXCLAMATION}}));
     EXPECT_EQ(test::ListDir("D:\\Dictation"), c.folderAppears ? Names{"2006.3.5-1"} : Names{});
     if (c.folderAppears) {
