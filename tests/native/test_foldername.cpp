@@ -48,8 +48,28 @@ TEST(NewFolderName, ShortParentsGetTheirBackslashUnconditionally) {
   MakeNewFolderName(empty, k5Mar2006, disk.Probe());
   EXPECT_EQ(root, "E:\\");
   EXPECT_EQ(bare, "E:\\");
-  EXPECT_EQ(empty, "\\");
+  EXPECT_EQ(empty, "");  // a directory that could not be read names nothing
+  EXPECT_EQ(disk.probed.size(), 2u);
   EXPECT_EQ(disk.probed[1], "E:\\2006.3.5-1");
+}
+
+TEST(NewFolderName, NoNameWhenParentAndNameWouldNotFitAHostPath) {
+  const std::string fits(244, 'x'), tooLong(245, 'x');  // "\2006.3.5-1" is 11 bytes: 255 and 256
+  const struct {
+    std::string parent, name;
+  } cases[] = {{"", ""}, {fits, "2006.3.5-1"}, {tooLong, ""}};
+  for (const auto& c : cases) {
+    FakeDisk disk;
+    RecorderFolderPair pair{0, "", c.parent, "", ""};
+    std::string plain = c.parent;
+    EXPECT_EQ(MakeNewFolderName(plain, k5Mar2006, disk.Probe()), c.name) << c.parent.size();
+    EXPECT_EQ(MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe()), c.name);
+    EXPECT_EQ(pair.strFolderA, "");  // the other folder, unread, stays empty too
+    std::string a = c.parent, b;
+    MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe());
+    EXPECT_EQ(a, c.name.empty() ? c.parent : c.parent + "\\" + c.name);
+    EXPECT_EQ(b, "");
+  }
 }
 
 TEST(PairedName, SharedParentGivesAThenNextSerialToB) {
