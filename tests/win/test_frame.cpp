@@ -2,7 +2,10 @@
 // 932, the dialog framework driven by the scripted user, and the DLL's exports.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "frame/callframe.h"
 #include "frame/globals.h"
@@ -55,10 +58,13 @@ TEST(CallFrame, MakesTheLibraryStateCurrentAndRestoresItOnEveryWayOut) {
 
 TEST(CallFrame, ASecondDialogCallWhileOneIsOpenIsRefused) {
   int innerRan = 0;
+  std::atomic<int> otherThread{-1};
   const int outer = vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    std::thread([&] { otherThread = vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] { innerRan = 2; return 5; }); }).join();
     return 10 + vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] { innerRan = 1; return 5; });
   });
   EXPECT_EQ(outer, 10);
+  EXPECT_EQ(otherThread, 0);
   EXPECT_EQ(innerRan, 0);
   EXPECT_EQ(vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 5; }), 5);
 }
