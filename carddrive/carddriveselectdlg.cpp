@@ -15,8 +15,8 @@ BOOL CCardDriveSelectDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_cbDrive.m_bUseFolderTree = 0;
   m_listedRoots.clear();
-  for (const auto& entry : g_szCardDrive) {
-    const std::string root(entry, strnlen(entry, sizeof entry));
+  for (int i = 0; i < CDriveComboBox::kEntries; ++i) {
+    const std::string root(g_szCardDrive[i], strnlen(g_szCardDrive[i], sizeof g_szCardDrive[i]));
     if (root.empty()) continue;
     if (InsertDriveItem(m_cbDrive, static_cast<int>(m_listedRoots.size()), root.c_str())) m_listedRoots.push_back(root);
   }
