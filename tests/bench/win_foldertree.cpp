@@ -109,14 +109,14 @@ int main() {
     test::ScriptedUser user;
     user.On(u8"ﾃﾞｨﾚｸﾄﾘｰの選択", [&](test::Window& w) {
       int item = -1;
-      for (int i = 0; i < w.ListCount(IDC_DIR_FOLDERS); ++i)
+      for (int i = 0; i < w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT); ++i)
         if (lstrcmpA(g_pFolderTree->GetNodeAt(i)->szName, "bench") == 0) item = i;
       const double t = Now();
-      w.DoubleClickListItem(IDC_DIR_FOLDERS, item);
+      w.Pick(IDC_DIR_FOLDERS, item, LBN_DBLCLK);
       open.push_back(Now() - t);
       UpdateWindow(w.Item(IDC_DIR_FOLDERS));
       openPaint.push_back(Now() - t);
-      if (w.ListCount(IDC_DIR_FOLDERS) < kFolders) std::printf("list has %d items\n", w.ListCount(IDC_DIR_FOLDERS));
+      if (w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT) < kFolders) std::printf("list has %d items\n", w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT));
       w.Click(IDCANCEL);
     });
     std::string path = "D:\\";

@@ -26,7 +26,7 @@ std::vector<std::string> Texts(const test::Window& w) {
   std::vector<std::string> texts{w.Item(IDC_HOSTTEST_MARKER) ? w.ItemText(IDC_HOSTTEST_MARKER) : "(no marker)"};
   for (int id : {IDC_FK_LIST_LABEL, IDC_FK_CURRENT_LABEL, IDC_FK_CAPTURE_LABEL, IDOK, IDC_FK_ASSIGN, IDC_FK_DELETE})
     texts.push_back(w.ItemText(id));
-  for (int i = 0; i < w.ListCount(IDC_FK_LIST); ++i) texts.push_back(w.ListItemText(IDC_FK_LIST, i));
+  for (int i = 0; i < w.Send(IDC_FK_LIST, LB_GETCOUNT); ++i) texts.push_back(w.ListItemText(IDC_FK_LIST, i));
   return texts;
 }
 
@@ -92,17 +92,17 @@ TEST_F(HostFuncKeys, EachExportShowsItsModulesTemplateAndTexts) {
     test::ScriptedUser user;
     user.On(c.caption, [&](test::Window& w) {
           texts = Texts(w);
-          w.SelectListItem(IDC_FK_LIST, 1);
+          w.Pick(IDC_FK_LIST, 1, LBN_SELCHANGE);
           w.PostKeyUp(VK_F6);
         })
-        .When(c.caption, [](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == "F6"; },
+        .On(c.caption,
               [&](test::Window& w) {
                 w.Click(IDC_FK_ASSIGN);
                 current = w.ItemText(IDC_FK_CURRENT);
                 PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-              });
+              }, [](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == "F6"; });
     EXPECT_EQ((c.library ? m_assignJ : m_assign)(&info), 1);
-    EXPECT_TRUE(user.Clean()) << user.Report();
+    user.Verify();
     EXPECT_EQ(texts, c.texts);
     EXPECT_EQ(current, "F6");
     EXPECT_EQ(info.wKey[1], 0x75);
@@ -117,5 +117,5 @@ TEST_F(HostFuncKeys, NullRecordsShowNothing) {
   EXPECT_EQ(m_assign(nullptr), 0);
   EXPECT_EQ(m_assignJ(nullptr), 0);
   EXPECT_EQ(m_hook(1, nullptr), 0);
-  EXPECT_TRUE(user.Clean()) << user.Report();
+  user.Verify();
 }

@@ -149,13 +149,13 @@ TEST(CardDrive, TheSelectionListsTheCardDrivesInTableOrder) {
       GetWindowTextA(child, text, sizeof text);
       texts.insert(text);
     }
-    count = w.ComboCount(IDC_CARD_DRIVE);
-    selection = w.ComboSelection(IDC_CARD_DRIVE);
-    w.SelectComboItem(IDC_CARD_DRIVE, 1);
+    count = w.Send(IDC_CARD_DRIVE, CB_GETCOUNT);
+    selection = w.Send(IDC_CARD_DRIVE, CB_GETCURSEL);
+    w.Pick(IDC_CARD_DRIVE, 1, CBN_SELENDOK);
     w.Click(IDOK);
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_TRUE(user.Clean()) << user.Report();
+  user.Verify();
   EXPECT_EQ(std::make_pair(count, selection), std::make_pair(2, 0));
   EXPECT_EQ(dlg.m_strDrive, "F:\\");
   EXPECT_EQ(dlg.m_cbDrive.m_szEntry[0][0], ' ');
@@ -174,7 +174,7 @@ TEST(CardDrive, TheSelectionListsTheCardDrivesInTableOrder) {
   test::ScriptedUser again;
   again.On(kSelect, [](test::Window& w) { w.Click(IDOK); });
   EXPECT_EQ(empty.DoModal(), IDOK);
-  EXPECT_TRUE(again.Clean()) << again.Report();
+  again.Verify();
   EXPECT_EQ(empty.m_strDrive, "");
 }
 
@@ -207,13 +207,13 @@ TEST(CardDrive, TheSelectionTakesTheDriveItShowed) {
         registry->Name(0, "0000", "F");
         GetMiniCardDrive(nullptr, &probed);
       }
-      listed = w.ComboCount(IDC_CARD_DRIVE);
-      w.SelectComboItem(IDC_CARD_DRIVE, 0);
+      listed = w.Send(IDC_CARD_DRIVE, CB_GETCOUNT);
+      w.Pick(IDC_CARD_DRIVE, 0, CBN_SELENDOK);
       w.Click(IDOK);
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     UnhookWindowsHookEx(hook);
-    EXPECT_TRUE(user.Clean()) << user.Report();
+    user.Verify();
     EXPECT_EQ(std::make_tuple(listed, probed, dlg.m_strDrive), std::make_tuple(c.listed, c.probeWhileOpen ? 1 : 0, c.chosen));
   }
 }

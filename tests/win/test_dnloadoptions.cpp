@@ -1,176 +1,107 @@
 // The card download options through the DnLoadOptions export, on both
-// platform families (the platform identifier is set by the test), with the
-// prefix's removable drives E: and F: (and A:, which is never listed).
+// platform families (set by the test), with the prefix's removable drives E:
+// and F: (and A:, which is never listed).
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 #include "download/platformid.h"
-#include "folderui/shellicons.h"
 #include "res/ids_download.h"
 #include "support/card_registry.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
-#include "support/text.h"
 #include "vtksup.h"
 
-using test::Sjis;
-using Act = std::function<void(test::Window&)>;
-
 namespace {
-
-const test::U8 kOptions = u8"ﾐﾆﾁｭｱ ｶｰﾄﾞのﾀﾞｳﾝﾛｰﾄﾞｵﾌﾟｼｮﾝ";
-
-void Press(test::Window& w, int id) { SendMessageA(w.Item(id), BM_CLICK, 0, 0); }
-
-struct HostCall {
-  int bDelete = 0, nMethod = 0, nDriveChoice = 0;
-  std::vector<char> folder, drive;
-  HostCall(std::string f, std::string d) : folder(Buffer(f)), drive(Buffer(d)) {}
-  static std::vector<char> Buffer(std::string s) {
-    s.resize(1024);
-    return {s.begin(), s.end()};
-  }
-  int Run(test::ScriptedUser& user) {
-    const int rc = DnLoadOptions(&bDelete, &nMethod, &nDriveChoice, folder.data(), drive.data());
-    EXPECT_TRUE(user.Clean()) << user.Report();
-    return rc;
-  }
-  // One call in which the user does `act` in the options dialog.
-  int Run(const Act& act) {
-    test::ScriptedUser user;
-    return Run(user.On(kOptions, act));
-  }
-  std::string Folder() const { return folder.data(); }
-  std::string Drive() const { return drive.data(); }
-};
-
-class DnLoadOptions_ : public testing::Test {
- protected:
+struct Options : testing::Test {
   void SetUp() override { test::MakeDir("D:\\Dictation"); }
   void TearDown() override { SetPlatformIdForTesting(nullptr); }
-  void Platform(int id) { SetPlatformIdForTesting(&id); }
+  // One call on `platform` with the host's buffers holding `f` and `d`, in
+  // which the user does `act` in the options dialog.
+  int Run(int id, const char* f, const char* d, test::Act act) {
+    SetPlatformIdForTesting(&(platform = id));
+    lstrcpyA(folder, f);
+    lstrcpyA(drive, d);
+    test::ScriptedUser user;
+    user.On(test::Caption(IDD_DNLOAD_OPTIONS), std::move(act));
+    return DnLoadOptions(&bDelete, &nMethod, &nDriveChoice, folder, drive);
+  }
+  int platform = 0, bDelete = 0, nMethod = 0, nDriveChoice = 0;
+  char folder[260], drive[260];
   test::CardRegistry registry;
   test::CurrentDirectoryKeeper keeper;
 };
-
 }  // namespace
 
-TEST_F(DnLoadOptions_, Win9xAutomaticWithoutACardShowsTheStatusAndKeepsTheDrive) {
-  Platform(1);
-  HostCall host("D:\\Dictation\\", "F:\\");
-  bool listEnabled = true, autoEnabled = false;
-  int listed = -1;
-  std::string status, shownFolder;
-  EXPECT_EQ(host.Run([&](test::Window& w) {
-    listEnabled = w.ItemEnabled(IDC_OPT_DRIVE);
-    autoEnabled = w.ItemEnabled(IDC_OPT_AUTO_DRIVE);
-    listed = w.ComboCount(IDC_OPT_DRIVE);
-    status = w.ItemText(IDC_OPT_STATUS);
-    shownFolder = w.ItemText(IDC_OPT_FOLDER);
+TEST_F(Options, AutomaticWithoutACardShowsTheStatusAndKeepsTheHostsDrive) {
+  EXPECT_EQ(Run(1, "D:\\Dictation\\", "F:\\", [](test::Window& w) {
+    test::ExpectEnabled(w, {IDC_OPT_DRIVE}, false);
+    test::ExpectTexts(w, {{IDC_OPT_STATUS, test::Res(IDS_CARD_STATUS_NOT_FOUND)}, {IDC_OPT_FOLDER, "D:\\Dictation"}});
+    EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCOUNT), 0);
     w.Click(IDOK);
   }), 1);
-  EXPECT_FALSE(listEnabled);
-  EXPECT_TRUE(autoEnabled);
-  EXPECT_EQ(listed, 0);
-  EXPECT_EQ(status, Sjis(u8"ﾐﾆﾁｭｱ ｶｰﾄﾞのﾄﾞﾗｲﾌﾞが見つかりません。ﾐﾆﾁｭｱ ｶｰﾄﾞが正しくｾｯﾄされているかﾄﾞﾗｲﾊﾞｰがｲﾝｽﾄｰﾙされているかを確認して下さい。"));
-  EXPECT_EQ(shownFolder, "D:\\Dictation");
-  EXPECT_EQ(host.nDriveChoice, 0);
-  EXPECT_EQ(host.Drive() + " " + host.Folder(), "F:\\ D:\\Dictation\\");
+  EXPECT_EQ(nDriveChoice, 0);
+  EXPECT_EQ(std::string(drive) + " " + folder, "F:\\ D:\\Dictation\\");
 }
 
-TEST_F(DnLoadOptions_, Win9xSwitchingToTheUsersOwnDriveListsRemovableDrivesButNotA) {
-  Platform(1);
+// The user's own drive lists the removable drives but not A:, selects the
+// stored one and hands back the one picked.
+TEST_F(Options, TheUsersOwnDriveListsRemovableDrivesButNotA) {
   registry.Name(0, "0000", "E");
   for (const char* stored : {"", "E:\\", "F:\\"}) {
     SCOPED_TRACE(stored);
-    HostCall host("E:\\", stored);
-    std::string statusAuto = "?", statusManual = "?", shownFolder;
-    int listed = 0, selected = -1;
-    EXPECT_EQ(host.Run([&](test::Window& w) {
-      statusAuto = w.ItemText(IDC_OPT_STATUS);
-      shownFolder = w.ItemText(IDC_OPT_FOLDER);
-      Press(w, IDC_OPT_MANUAL_DRIVE);
-      statusManual = w.ItemText(IDC_OPT_STATUS);
-      listed = w.ComboCount(IDC_OPT_DRIVE);
-      selected = w.ComboSelection(IDC_OPT_DRIVE);
-      w.SelectComboItem(IDC_OPT_DRIVE, 1);
+    EXPECT_EQ(Run(1, "E:\\", stored, [&](test::Window& w) {
+      test::ExpectTexts(w, {{IDC_OPT_STATUS, ""}, {IDC_OPT_FOLDER, "E:\\"}});
+      w.Send(IDC_OPT_MANUAL_DRIVE, BM_CLICK);
+      test::ExpectTexts(w, {{IDC_OPT_STATUS, ""}});
+      EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCOUNT), 2);
+      EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCURSEL), stored[0] == 'F' ? 1 : 0);
+      w.Pick(IDC_OPT_DRIVE, 1, CBN_SELENDOK);
       w.Click(IDOK);
     }), 1);
-    EXPECT_EQ(statusAuto + statusManual, "");
-    EXPECT_EQ(shownFolder, "E:\\");
-    EXPECT_EQ(listed, 2) << "E: and F:, never A:";
-    EXPECT_EQ(selected, std::string(stored) == "F:\\" ? 1 : 0);
-    EXPECT_EQ(host.Drive(), "F:\\");
-    EXPECT_EQ(host.nDriveChoice, 1);
+    EXPECT_EQ(std::string(drive) + " " + std::to_string(nDriveChoice), "F:\\ 1");
   }
 }
 
-// Platform 2 forces the user's own drive; another leaves the group as the
-// stored state has it.
-TEST_F(DnLoadOptions_, ThePlatformDecidesTheDriveGroup) {
-  Platform(0);
-  HostCall other("D:\\Dictation", "F:\\");
-  std::vector<int> seen;
-  EXPECT_EQ(other.Run([&](test::Window& w) {
-    seen = {w.CheckState(IDC_OPT_AUTO_DRIVE), w.ComboCount(IDC_OPT_DRIVE)};
+// The NT family forces the user's own drive; another platform leaves the
+// group as stored.
+TEST_F(Options, ThePlatformDecidesTheDriveGroup) {
+  EXPECT_EQ(Run(0, "D:\\Dictation", "F:\\", [](test::Window& w) {
+    EXPECT_EQ(w.Send(IDC_OPT_AUTO_DRIVE, BM_GETCHECK), BST_CHECKED);
     w.Click(IDOK);
   }), 1);
-  EXPECT_EQ(seen, (std::vector<int>{BST_CHECKED, 0}));
-  EXPECT_EQ(other.nDriveChoice, 0);
-  EXPECT_EQ(other.Drive(), "F:\\");
-
-  Platform(2);
+  EXPECT_EQ(std::string(drive) + " " + std::to_string(nDriveChoice), "F:\\ 0");
   registry.Name(0, "0000", "E");
-  HostCall nt("D:\\Dictation", "");
-  EXPECT_EQ(nt.Run([&](test::Window& w) {
-    seen = {w.ItemEnabled(IDC_OPT_AUTO_DRIVE), w.ItemEnabled(IDC_OPT_DRIVE), w.CheckState(IDC_OPT_MANUAL_DRIVE)};
+  EXPECT_EQ(Run(2, "D:\\Dictation", "", [](test::Window& w) {
+    test::ExpectEnabled(w, {IDC_OPT_AUTO_DRIVE}, false);
+    EXPECT_EQ(w.Send(IDC_OPT_MANUAL_DRIVE, BM_GETCHECK), BST_CHECKED);
     w.Click(IDOK);
   }), 1);
-  EXPECT_EQ(seen, (std::vector<int>{false, true, BST_CHECKED}));
-  EXPECT_EQ(nt.nDriveChoice, 1);
-  EXPECT_EQ(nt.Drive(), "E:\\");
+  EXPECT_EQ(std::string(drive) + " " + std::to_string(nDriveChoice), "E:\\ 1");
 }
 
-TEST_F(DnLoadOptions_, BrowsingChangesOnlyTheFolderAndStoresItWithABackslash) {
-  Platform(2);
+TEST_F(Options, BrowsingChangesOnlyTheFolderAndStoresItWithABackslash) {
   test::MakeDir("D:\\Work");
-  HostCall host("D:\\Dictation", "E:\\");
-  std::string shown;
+  SetPlatformIdForTesting(&(platform = 2));
+  lstrcpyA(folder, "D:\\Dictation");
   test::ScriptedUser user;
-  user.On(kOptions, [](test::Window& w) { Press(w, IDC_OPT_NEW_FOLDER); Press(w, IDC_OPT_DELETE); w.Click(IDC_OPT_BROWSE); })
-      .On(u8"", [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
-      .On(kOptions, [&](test::Window& w) { shown = w.ItemText(IDC_OPT_FOLDER); w.Click(IDOK); });
-  EXPECT_EQ(host.Run(user), 1);
-  EXPECT_EQ(shown, "D:\\Work");
-  EXPECT_EQ(host.Folder(), "D:\\Work\\");
-  EXPECT_EQ(std::make_pair(host.nMethod, host.bDelete), std::make_pair(1, 1));
+  user.On(test::Caption(IDD_DNLOAD_OPTIONS), [](test::Window& w) {
+        w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK);
+        w.Send(IDC_OPT_DELETE, BM_CLICK);
+        w.Click(IDC_OPT_BROWSE);
+      })
+      .On(std::string(), [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
+      .On(test::Caption(IDD_DNLOAD_OPTIONS), [](test::Window& w) {
+        test::ExpectTexts(w, {{IDC_OPT_FOLDER, "D:\\Work"}});
+        w.Click(IDOK);
+      });
+  EXPECT_EQ(DnLoadOptions(&bDelete, &nMethod, &nDriveChoice, folder, drive), 1);
+  EXPECT_EQ(std::string(folder) + " " + std::to_string(nMethod) + std::to_string(bDelete), "D:\\Work\\ 11");
 }
 
-TEST_F(DnLoadOptions_, CancelLeavesEverythingAndAnEmptyFolderBecomesTheCurrentDirectory) {
-  Platform(2);
-  HostCall host("", "F:\\");
-  host.nMethod = host.bDelete = 1;
-  EXPECT_EQ(host.Run([](test::Window& w) { w.SelectComboItem(IDC_OPT_DRIVE, 0); w.Click(IDCANCEL); }), 0);
-  EXPECT_EQ(host.Folder() + "|" + host.Drive(), "|F:\\");
-  EXPECT_EQ(host.nDriveChoice, 0);
-  EXPECT_EQ(host.nMethod, 1);
-
+TEST_F(Options, CancelLeavesEverythingAndAnEmptyFolderIsTheCurrentDirectory) {
+  nMethod = bDelete = 1;
+  EXPECT_EQ(Run(2, "", "F:\\", [](test::Window& w) { w.Pick(IDC_OPT_DRIVE, 0, CBN_SELENDOK); w.Click(IDCANCEL); }), 0);
+  EXPECT_EQ(std::string(folder) + "|" + drive + std::to_string(nDriveChoice) + std::to_string(nMethod), "|F:\\01");
   ASSERT_TRUE(SetCurrentDirectoryA("D:\\Dictation"));
-  EXPECT_EQ(host.Run([](test::Window& w) { w.Click(IDOK); }), 1);
-  EXPECT_EQ(host.Folder(), "D:\\Dictation");
-}
-
-TEST_F(DnLoadOptions_, TheDriveListsReleaseTheirIcons) {
-  Platform(1);
-  const ShellIconCounts before = GetShellIconCountsForTesting();
-  HostCall host("D:\\Dictation", "");
-  EXPECT_EQ(host.Run([](test::Window& w) {
-    for (int id : {IDC_OPT_MANUAL_DRIVE, IDC_OPT_AUTO_DRIVE, IDC_OPT_MANUAL_DRIVE, IDC_OPT_MANUAL_DRIVE}) Press(w, id);
-    w.Click(IDCANCEL);
-  }), 0);
-  const ShellIconCounts after = GetShellIconCountsForTesting();
-  EXPECT_GE(after.obtained - before.obtained, 6);
-  EXPECT_EQ(after.obtained - before.obtained, after.destroyed - before.destroyed);
+  EXPECT_EQ(Run(2, "", "F:\\", [](test::Window& w) { w.Click(IDOK); }), 1);
+  EXPECT_STREQ(folder, "D:\\Dictation");
 }

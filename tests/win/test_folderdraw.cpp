@@ -1,66 +1,50 @@
-// What the owner-drawn controls paint: pictures, indentation, the full-row
-// highlight, the focus frame, the suspend rule, and the drive combo box.
+// What the owner-drawn controls paint: the folder picture with its
+// transparent white, indentation, the full-row highlight, the focus frame,
+// the suspend rule, the shared pictures, and the drive combo box.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
+#include <tuple>
 #include <vector>
 
 #include "folderui/drivecombo.h"
 #include "folderui/folderlist.h"
 #include "folderui/foldertree.h"
 #include "folderui/shellicons.h"
-#include "folderui/transparentbitmap.h"
 #include "framework/modulestate.h"
 
 namespace {
 
-constexpr COLORREF kMagenta = RGB(255, 0, 255), kGrey = RGB(128, 128, 128);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kW = 240, kH = 16;
 // Level 3 indents by 30 pixels; the text follows the 26-pixel picture 3 pixels early.
 constexpr int kPictureX = 30, kTextX = 30 + 26 - 3;
 
 // A memory canvas of kW x kH pixels.
-class Canvas {
- public:
-  explicit Canvas(COLORREF fill = kMagenta) : m_dc(CreateCompatibleDC(nullptr)) {
+struct Canvas {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = nullptr;
+  Canvas() {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    m_old = SelectObject(m_dc, CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    Fill(fill);
+    old = SelectObject(dc, CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    PatBlt(dc, 0, 0, kW, kH, BLACKNESS);
   }
   ~Canvas() {
-    DeleteObject(SelectObject(m_dc, m_old));
-    DeleteDC(m_dc);
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
   }
-  void Fill(COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    RECT r{0, 0, kW, kH};
-    FillRect(m_dc, &r, b);
-    DeleteObject(b);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
-  // True when every pixel from column x0 on has colour c.
-  bool OnlyFrom(int x0, COLORREF c) const {
-    for (int x = x0; x < kW; ++x)
-      for (int y = 0; y < kH; ++y)
-        if (At(x, y) != c) return false;
-    return true;
-  }
-  std::vector<COLORREF> Snapshot() const {
+  COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+  std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> s(kW * kH);
     for (std::size_t i = 0; i < s.size(); ++i) s[i] = At(static_cast<int>(i % kW), static_cast<int>(i / kW));
     return s;
   }
-  HDC m_dc;
-
- private:
-  HGDIOBJ m_old;
 };
 
-// The leftmost column in which two snapshots differ (kW when none).
+// The leftmost column in which two pictures differ (kW when none).
 int FirstDifferentColumn(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
   int first = kW;
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -68,182 +52,80 @@ int FirstDifferentColumn(const std::vector<COLORREF>& a, const std::vector<COLOR
   return first;
 }
 
-// A parent window with an owner-drawn list box and combo box.
-struct Host {
-  HWND parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
-  HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWVARIABLE | LBS_NOTIFY, 0, 0, kW, 100, parent,
-                              reinterpret_cast<HMENU>(1035), nullptr, nullptr);
-  HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE, 0, 0, kW, 100,
-                               parent, reinterpret_cast<HMENU>(1034), nullptr, nullptr);
-  ~Host() { DestroyWindow(parent); }
-};
-
-DRAWITEMSTRUCT Draw(HWND hwnd, HDC dc, UINT id, UINT action, UINT state, ULONG_PTR data) {
-  return {ODT_LISTBOX, 0, id, action, state, hwnd, dc, {0, 0, kW, kH}, data};
+HWND Control(HWND parent, const char* cls, DWORD style, int id) {
+  return CreateWindowExA(0, cls, "", WS_CHILD | style, 0, 0, kW, 100, parent, reinterpret_cast<HMENU>(id), nullptr, nullptr);
 }
 
-class FolderDrawTest : public testing::Test {
- protected:
+struct FolderDraw : testing::Test {
   void SetUp() override {
     tree.AppendNode()->nLevel = 3;  // the node list item 0 reads
     g_pFolderTree = &tree;
-    ASSERT_TRUE(list.SubclassWindow(host.list));
+    ASSERT_TRUE(list.SubclassWindow(Control(parent, "LISTBOX", LBS_OWNERDRAWVARIABLE | LBS_NOTIFY, 1035)));
+    ASSERT_EQ(list.AddFolder("", kClosedFolderBitmap, 0), 0);
   }
-  void TearDown() override { g_pFolderTree = nullptr; }
-  // Adds the one list item and returns its data.
-  CFolderItem* Add(const char* text, UINT bitmap = kClosedFolderBitmap) {
-    EXPECT_EQ(list.AddFolder(text, bitmap, 0), 0);
-    return list.GetFolderItem(0);
+  void TearDown() override {
+    g_pFolderTree = nullptr;
+    DestroyWindow(parent);
   }
-  void DrawOn(Canvas& c, CFolderItem* item, UINT action, UINT state = 0) {
-    auto d = Draw(list, c.m_dc, 0, action, state, reinterpret_cast<ULONG_PTR>(item));
+  // Draws list item 0 (`text`) on a fresh canvas and returns its pixels.
+  std::vector<COLORREF> Draw(const char* text, UINT action, UINT state = 0, Canvas&& c = Canvas()) {
+    list.GetFolderItem(0)->strText = text;
+    DRAWITEMSTRUCT d{ODT_LISTBOX, 0, 0, action, state, list, c.dc, {0, 0, kW, kH}, reinterpret_cast<ULONG_PTR>(list.GetFolderItem(0))};
     list.DrawItem(&d);
+    return c.Pixels();
   }
   AFX_MAINTAIN_STATE2 frame{AfxGetStaticModuleState()};
+  HWND parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
   CFolderTree tree;
-  Host host;
   CFolderListBox list;
-  Canvas canvas;
 };
 
 }  // namespace
 
-TEST_F(FolderDrawTest, ALevelThreeFolderIsIndentedWithItsTextAfterThePicture) {
-  CFolderItem* item = Add("W");
-  ASSERT_NE(item, nullptr);
-  EXPECT_EQ(item->nLevel, 3);
-  DrawOn(canvas, item, ODA_DRAWENTIRE);
-  EXPECT_EQ(item->nWidth, 26);
-  EXPECT_EQ(item->nHeight, 26);
+TEST_F(FolderDraw, AFolderIsIndentedWithItsTextAfterTheTransparentPicture) {
+  Canvas c;
+  const auto plain = Draw("W", ODA_DRAWENTIRE, 0, std::move(c));
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   // The picture's top row (6) is drawn 4 pixels above the row: y = 2.
-  EXPECT_EQ(canvas.At(kPictureX + 4, 2), kGrey);  // tab outline from column 4
-  EXPECT_EQ(canvas.At(kPictureX + 3, 2), window);  // the picture's white is transparent
-  EXPECT_EQ(canvas.At(kPictureX + 6, 7), RGB(255, 255, 0));  // yellow body
-  EXPECT_EQ(canvas.At(kPictureX + 10, 14), RGB(0, 0, 0));    // shadow, picture row 18
-  EXPECT_EQ(canvas.At(0, 8), window);                        // the indentation takes the background
-  EXPECT_EQ(canvas.At(kPictureX - 1, 8), window);
-
-  Canvas bare;
-  item->strText = "";
-  DrawOn(bare, item, ODA_DRAWENTIRE);
-  const int textX = FirstDifferentColumn(bare.Snapshot(), canvas.Snapshot());
-  EXPECT_GE(textX, kTextX);
-  EXPECT_LT(textX, kTextX + 6);
+  EXPECT_EQ(c.At(kPictureX + 4, 2), kGrey);             // tab outline from column 4
+  EXPECT_EQ(c.At(kPictureX + 3, 2), window);            // the picture's white is transparent
+  EXPECT_EQ(c.At(kPictureX + 6, 7), RGB(255, 255, 0));  // yellow body
+  EXPECT_EQ(c.At(0, 8), window);                        // the indentation takes the background
+  const int textX = FirstDifferentColumn(Draw("", ODA_DRAWENTIRE), plain);
+  EXPECT_TRUE(textX >= kTextX && textX < kTextX + 6) << textX;
+  EXPECT_EQ(Draw("W", ODA_DRAWENTIRE), plain) << "drawing leaves the shared picture unchanged";
+  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), 1) << "one picture, however often drawn";
 }
 
-TEST_F(FolderDrawTest, ASelectedRowIsHighlightedAcrossItsFullWidth) {
-  DrawOn(canvas, Add("Alpha", kOpenFolderBitmap), ODA_SELECT, ODS_SELECTED);
-  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-  for (const POINT p : {POINT{0, 0}, POINT{0, 15}, POINT{kPictureX - 1, 8}, POINT{kW - 1, 8}})
-    EXPECT_EQ(canvas.At(p.x, p.y), highlight) << p.x << "," << p.y;
-  EXPECT_EQ(canvas.At(kPictureX + 4, 2), kGrey);  // the picture over it
-}
-
-TEST_F(FolderDrawTest, NothingIsPaintedWhileDrawingIsSuspendedOrForNoItem) {
-  CFolderItem* item = Add("Alpha", kOpenFolderBitmap);
-  const auto blank = canvas.Snapshot();
-  tree.bSuspendDraw = 1;
-  DrawOn(canvas, item, ODA_DRAWENTIRE, ODS_SELECTED);
-  EXPECT_EQ(canvas.Snapshot(), blank);
-  tree.bSuspendDraw = 0;
-  auto none = Draw(list, canvas.m_dc, static_cast<UINT>(-1), ODA_DRAWENTIRE, 0, 0);
-  list.DrawItem(&none);
-  EXPECT_EQ(canvas.Snapshot(), blank);
-}
-
-TEST_F(FolderDrawTest, TheFocusFrameSurroundsTheTextAndGoesAgain) {
-  CFolderItem* item = Add("Alpha");
-  DrawOn(canvas, item, ODA_DRAWENTIRE);
-  const auto plain = canvas.Snapshot();
-  DrawOn(canvas, item, ODA_FOCUS, ODS_FOCUS);
-  const auto framed = canvas.Snapshot();
+TEST_F(FolderDraw, SelectionFocusAndSuspension) {
+  Canvas selected;
+  Draw("Alpha", ODA_SELECT, ODS_SELECTED, std::move(selected));
+  for (const POINT p : {POINT{0, 0}, POINT{kPictureX - 1, 8}, POINT{kW - 1, 15}})
+    EXPECT_EQ(selected.At(p.x, p.y), GetSysColor(COLOR_HIGHLIGHT)) << p.x << "," << p.y;
+  EXPECT_EQ(selected.At(kPictureX + 4, 2), kGrey);  // the picture over it
+  const auto plain = Draw("Alpha", ODA_DRAWENTIRE), framed = Draw("Alpha", ODA_DRAWENTIRE, ODS_FOCUS);
   const int frameX = FirstDifferentColumn(plain, framed);
-  EXPECT_GE(frameX, kTextX - 1);  // right of the picture, around the text only
-  EXPECT_LT(frameX, kTextX + 2);
-  DrawOn(canvas, item, ODA_FOCUS);
-  EXPECT_EQ(canvas.Snapshot(), plain);
-  DrawOn(canvas, item, ODA_DRAWENTIRE, ODS_FOCUS);  // drawn entire with the focus: framed at once
-  EXPECT_EQ(canvas.Snapshot(), framed);
+  EXPECT_TRUE(frameX >= kTextX - 1 && frameX < kTextX + 2) << frameX;  // around the text only
+  tree.bSuspendDraw = 1;
+  EXPECT_EQ(Draw("Alpha", ODA_DRAWENTIRE, ODS_SELECTED), Canvas().Pixels());
 }
 
-TEST_F(FolderDrawTest, ItemsAreMeasuredAndDeletedAndShareTheListsPicture) {
-  MEASUREITEMSTRUCT item{0, 0, 0, 0, 0, 1}, none{};
-  list.MeasureItem(&item);
-  list.MeasureItem(&none);
-  EXPECT_EQ(item.itemHeight, 16u);
-  EXPECT_EQ(none.itemHeight, 15u);
-  const long before = GetFolderBitmapsAliveForTesting();
-  CFolderItem* folder = Add("Alpha");
-  DrawOn(canvas, folder, ODA_DRAWENTIRE);
-  DrawOn(canvas, folder, ODA_DRAWENTIRE, ODS_SELECTED);
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), before + 1);
-  // The host window does not reflect WM_DELETEITEM: hand it over directly.
-  DELETEITEMSTRUCT del{ODT_LISTBOX, 1035, 0, list, reinterpret_cast<ULONG_PTR>(folder)};
-  list.DeleteItem(&del);
-  list.SendMessage(LB_SETITEMDATA, 0, 0);
-  list.DeleteString(0);
-  DrawOn(canvas, Add("Beta"), ODA_DRAWENTIRE);  // the next item draws the same picture
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), before + 1);
-}
-
-TEST(DrawTransparentBitmap, LeavesTheTransparentColourUnpaintedAndTheBitmapUnchanged) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  HBITMAP bmp = LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kOpenFolderBitmap));
-  ASSERT_NE(bmp, nullptr);
-  const Canvas canvas(RGB(255, 0, 0));
-  DrawTransparentBitmap(canvas.m_dc, bmp, 10, -4, RGB(255, 255, 255));
-  EXPECT_EQ(canvas.At(0, 0), RGB(255, 0, 0));
-  EXPECT_EQ(canvas.At(12, 0), RGB(255, 0, 0));      // bitmap (2,4): background
-  EXPECT_EQ(canvas.At(14, 2), kGrey);               // bitmap (4,6): tab outline
-  EXPECT_EQ(canvas.At(15, 3), RGB(192, 192, 192));  // bitmap (5,7): tab detail
-  HDC dc = CreateCompatibleDC(nullptr);  // the caller's bitmap is unchanged
-  HGDIOBJ old = SelectObject(dc, bmp);
-  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
-  EXPECT_EQ(GetPixel(dc, 4, 6), kGrey);
-  DeleteObject(SelectObject(dc, old));
-  DeleteDC(dc);
-}
-
-TEST(DriveComboBox, DrawsIconAndTextWithTheStateColoursAndReleasesIcons) {
-  Host host;
-  CFolderTree tree;
-  const ShellIconCounts before = GetShellIconCountsForTesting();
-  {
-    CDriveComboBox combo;
-    ASSERT_TRUE(combo.SubclassWindow(host.combo));
-    lstrcpyA(combo.m_szEntry[0], " (D:)");
-    ASSERT_EQ(combo.AddDriveItem(GetDriveShellInfo("D:\\").hIcon), 0);
-    ASSERT_EQ(combo.AddDriveItem(GetDriveShellInfo("E:\\").hIcon), 1);
-    MEASUREITEMSTRUCT m{};
-    combo.MeasureItem(&m);
-    EXPECT_EQ(m.itemHeight, 16u);
-
-    Canvas canvas;
-    auto d = Draw(combo, canvas.m_dc, 0, ODA_DRAWENTIRE, ODS_DISABLED | ODS_SELECTED, combo.GetItemData(0));
+TEST_F(FolderDraw, TheDriveComboDrawsIconAndTextWithTheStateColours) {
+  CDriveComboBox combo;
+  ASSERT_TRUE(combo.SubclassWindow(Control(parent, "COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE, 1034)));
+  lstrcpyA(combo.m_szEntry[0], " (D:)");
+  ASSERT_EQ(combo.AddDriveItem(GetDriveShellInfo("D:\\").hIcon), 0);
+  lstrcpyA(tree.szDriveText[0], "");
+  for (const auto& [useTree, state, right] : {std::tuple{0, ODS_DISABLED | ODS_SELECTED, RGB(192, 192, 192)},
+                                             std::tuple{1, ODS_SELECTED, GetSysColor(COLOR_HIGHLIGHT)}}) {
+    combo.m_bUseFolderTree = useTree;  // the tree's text is empty: nothing right of the icon
+    Canvas c;
+    DRAWITEMSTRUCT d{ODT_LISTBOX, 0, 0, ODA_DRAWENTIRE, UINT(state), combo, c.dc, {0, 0, kW, kH}, combo.GetItemData(0)};
     combo.DrawItem(&d);
-    EXPECT_EQ(canvas.At(kW - 1, 8), RGB(192, 192, 192));
-    EXPECT_NE(canvas.At(5, 8), kMagenta);
-
-    // Item 1 has an empty text: the icon alone, nothing right of its column;
-    // with the texts from the folder tree its text shows.
-    auto e = Draw(combo, canvas.m_dc, 1, ODA_DRAWENTIRE, ODS_SELECTED, combo.GetItemData(1));
-    lstrcpyA(tree.szDriveText[1], " (E:)");
-    for (const int useTree : {0, 1}) {
-      combo.m_bUseFolderTree = useTree;
-      g_pFolderTree = useTree ? &tree : nullptr;
-      canvas.Fill(kMagenta);
-      combo.DrawItem(&e);
-      EXPECT_EQ(canvas.OnlyFrom(17, GetSysColor(COLOR_HIGHLIGHT)), useTree == 0) << useTree;
-    }
-    g_pFolderTree = nullptr;
-
-    combo.RemoveAllDrives();
-    EXPECT_EQ(combo.GetCount(), 0);
-    combo.AddDriveItem(GetDriveShellInfo("D:\\").hIcon);
-    combo.DestroyWindow();  // its icon goes with it
+    EXPECT_EQ(c.At(kW - 1, 8), right);
+    EXPECT_NE(c.At(5, 8), right) << "the icon";
+    bool text = false;
+    for (int x = 20; x < 60; ++x) text = text || c.At(x, 8) != right;
+    EXPECT_EQ(text, useTree == 0) << useTree;
   }
-  const ShellIconCounts after = GetShellIconCountsForTesting();
-  EXPECT_EQ(after.obtained - before.obtained, 3);
-  EXPECT_EQ(after.destroyed - before.destroyed, 3);
 }

@@ -51,7 +51,7 @@ std::vector<std::string> Texts(const test::Window& w) {
   std::vector<std::string> texts{w.Caption()};
   for (int id : {IDC_FK_LIST_LABEL, IDC_FK_CURRENT_LABEL, IDC_FK_CAPTURE_LABEL, IDOK, IDC_FK_ASSIGN, IDC_FK_DELETE})
     texts.push_back(w.ItemText(id));
-  for (int i = 0; i < w.ListCount(IDC_FK_LIST); ++i) texts.push_back(w.ListItemText(IDC_FK_LIST, i));
+  for (int i = 0; i < w.Send(IDC_FK_LIST, LB_GETCOUNT); ++i) texts.push_back(w.ListItemText(IDC_FK_LIST, i));
   return texts;
 }
 
@@ -85,7 +85,7 @@ class FuncKeys : public testing::Test {
   // FuncKeyAssignJ on m_info; the user's whole script must have run.
   int Run(const test::ScriptedUser& user) {
     const int result = FuncKeyAssignJ(&m_info);
-    EXPECT_TRUE(user.Clean()) << user.Report();
+    user.Verify();
     return result;
   }
   FUNCKEYINFO m_info = Record();
@@ -216,7 +216,7 @@ TEST_F(FuncKeys, OpeningShowsTheLanguagesTextsAndSelectsRew) {
     user.On(language == 0x10 ? kCaption : test::U8(""), [&](test::Window& w) {
       texts = Texts(w);
       current = w.ItemText(IDC_FK_CURRENT);
-      selection = w.ListSelection(IDC_FK_LIST);
+      selection = w.Send(IDC_FK_LIST, LB_GETCURSEL);
       w.Click(IDOK);
     });
     EXPECT_EQ(Run(user), 1);
@@ -270,7 +270,7 @@ TEST_F(FuncKeys, AReleasedKeyIsCapturedColouredAndAssigned) {
     std::array<COLORREF, 3> paint{};
     test::ScriptedUser user;
     user.On(kCaption, [&](test::Window& w) {
-          w.SelectListItem(IDC_FK_LIST, c.slot);
+          w.Pick(IDC_FK_LIST, c.slot, LBN_SELCHANGE);
           dragWithF10(w, false);
           w.PostKeyUp(VK_F1);
           w.PostKeyUp(VK_F5);
@@ -284,13 +284,13 @@ TEST_F(FuncKeys, AReleasedKeyIsCapturedColouredAndAssigned) {
           else
             w.PostKeyUp(c.vk, c.how == kSysKeyUp);
         })
-        .When(kCaption, CaptureShows(c.name), [&](test::Window& w) {
+        .On(kCaption, [&](test::Window& w) {
           paint = Paint(w);
           w.Click(IDC_FK_ASSIGN);
           current = w.ItemText(IDC_FK_CURRENT);
           captureAfter = w.ItemText(IDC_FK_CAPTURE);
           w.Click(IDOK);
-        });
+        }, CaptureShows(c.name));
     EXPECT_EQ(Run(user), 1);
     EXPECT_EQ(ignored, "");
     EXPECT_EQ(paint, (std::array<COLORREF, 3>{c.colour, TRANSPARENT, RGB(255, 255, 255)}));
@@ -308,23 +308,23 @@ TEST_F(FuncKeys, SelectionShowsThatSlotsKeyDeleteWritesNoKeyAndEscapeKeepsEveryC
   std::string capture = "?", afterDelete = "?";
   test::ScriptedUser user;
   user.On(kCaption, [&](test::Window& w) { w.PostKeyUp(VK_F9); })
-      .When(kCaption, CaptureShows("F9"), [&](test::Window& w) {
+      .On(kCaption, [&](test::Window& w) {
         for (int slot : {4, 5, 3}) {
-          w.SelectListItem(IDC_FK_LIST, slot);
+          w.Pick(IDC_FK_LIST, slot, LBN_SELCHANGE);
           shown.push_back(w.ItemText(IDC_FK_CURRENT));
         }
         capture = w.ItemText(IDC_FK_CAPTURE);
         w.Click(IDC_FK_ASSIGN);  // nothing captured: nothing written
-        w.SelectListItem(IDC_FK_LIST, 2);
+        w.Pick(IDC_FK_LIST, 2, LBN_SELCHANGE);
         w.Click(IDC_FK_DELETE);
         afterDelete = w.ItemText(IDC_FK_CURRENT);
-        w.SelectListItem(IDC_FK_LIST, 5);
+        w.Pick(IDC_FK_LIST, 5, LBN_SELCHANGE);
         w.PostKeyUp(VK_F10, true);
-      })
-      .When(kCaption, CaptureShows("F10"), [&](test::Window& w) {
+      }, CaptureShows("F9"))
+      .On(kCaption, [&](test::Window& w) {
         w.Click(IDC_FK_ASSIGN);
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, kEscapeDown);
-      });
+      }, CaptureShows("F10"));
   EXPECT_EQ(Run(user), 0);
   EXPECT_EQ(shown, (std::vector<std::string>{"", "F12", "F6"}));
   EXPECT_EQ(capture, "");

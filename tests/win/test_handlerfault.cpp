@@ -44,7 +44,7 @@ int RunAsExport(Throws where, int clicks) {
     inner = dlg.m_nInnerResult;
     return r == IDOK ? 1 : 0;
   });
-  EXPECT_TRUE(user.Clean()) << user.Report();
+  user.Verify();
   EXPECT_EQ(test::TopDialog(), nullptr) << "a dialog was left open";
   if (where == Throws::InNestedDialog) {
     EXPECT_EQ(inner, -1);

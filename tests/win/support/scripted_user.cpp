@@ -1,8 +1,9 @@
 #include "support/scripted_user.h"
 
-#include <vector>
+#include <gtest/gtest.h>
 
-#include "support/text.h"
+#include <algorithm>
+#include <vector>
 
 namespace test {
 
@@ -11,28 +12,17 @@ ScriptedUser* g_pActiveUser = nullptr;
 constexpr ULONGLONG kStepTimeoutMs = 20000;
 
 std::string TextOf(HWND hwnd) {
-  const int n = GetWindowTextLengthA(hwnd);
-  std::vector<char> buf(static_cast<std::size_t>(n > 0 ? n : 0) + 2);
+  std::vector<char> buf(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 2);
   const int got = GetWindowTextA(hwnd, buf.data(), static_cast<int>(buf.size()));
   return std::string(buf.data(), static_cast<std::size_t>(got > 0 ? got : 0));
 }
 
-bool IsDialogClass(HWND hwnd) {
+BOOL CALLBACK FindTop(HWND hwnd, LPARAM lParam) {
   char name[16] = {};
   GetClassNameA(hwnd, name, sizeof name);
-  return lstrcmpA(name, "#32770") == 0;
-}
-
-BOOL CALLBACK FindTop(HWND hwnd, LPARAM lParam) {
-  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && IsDialogClass(hwnd)) {
-    *reinterpret_cast<HWND*>(lParam) = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-void SendCommand(HWND dlg, int id, UINT code) {
-  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+  if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || lstrcmpA(name, "#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hwnd;
+  return FALSE;
 }
 }  // namespace
 
@@ -42,54 +32,54 @@ HWND TopDialog() {
   return top;
 }
 
-std::string Window::Caption() const { return TextOf(hwnd); }
-std::string Window::ItemText(int id) const { return TextOf(Item(id)); }
-bool Window::ItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-bool Window::ItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
-int Window::CheckState(int id) const { return static_cast<int>(SendMessageA(Item(id), BM_GETCHECK, 0, 0)); }
-// A message box shows its text in a static control of id 0xFFFF.
-bool Window::IsMessageBox() const { return Item(0xFFFF) != nullptr; }
-std::string Window::MessageText() const { return ItemText(0xFFFF); }
-
-void Window::Click(int id) const { SendCommand(hwnd, id, BN_CLICKED); }
-
-void Window::SetItemText(int id, const std::string& cp932) const {
-  SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cp932.c_str()));
-}
-
-void Window::SelectListItem(int id, int index) const {
-  SendMessageA(Item(id), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendCommand(hwnd, id, LBN_SELCHANGE);
-}
-
-void Window::DoubleClickListItem(int id, int index) const {
-  SendMessageA(Item(id), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendCommand(hwnd, id, LBN_DBLCLK);
-}
-
-void Window::SelectComboItem(int id, int index) const {
-  SendMessageA(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendCommand(hwnd, id, CBN_SELENDOK);
-}
-
-int Window::ListCount(int id) const { return static_cast<int>(SendMessageA(Item(id), LB_GETCOUNT, 0, 0)); }
-int Window::ListSelection(int id) const { return static_cast<int>(SendMessageA(Item(id), LB_GETCURSEL, 0, 0)); }
-std::string Window::ListItemText(int id, int index) const {
-  const LRESULT n = SendMessageA(Item(id), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n == LB_ERR) return std::string();
-  std::string text(static_cast<std::size_t>(n) + 1, '\0');
-  SendMessageA(Item(id), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(n));
+// A DIALOGEX template: a fixed header of 26 bytes, then the menu and the
+// class (each 0, or 0xFFFF and a number, or a string), then the caption.
+std::string Caption(UINT idd) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(idd), reinterpret_cast<LPCSTR>(RT_DIALOG));
+  const auto* p = res ? reinterpret_cast<const WCHAR*>(static_cast<const char*>(LockResource(LoadResource(module, res))) + 26)
+                      : nullptr;
+  if (!p) return "<no template>";
+  for (int field = 0; field < 2; ++field) p += *p == 0xFFFF ? 2 : *p == 0 ? 1 : lstrlenW(p) + 1;
+  char text[256] = {};
+  WideCharToMultiByte(932, 0, p, -1, text, sizeof text, nullptr, nullptr);
   return text;
 }
-int Window::ComboCount(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCOUNT, 0, 0)); }
-int Window::ComboSelection(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0)); }
+
+LRESULT Window::Send(int id, UINT msg, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageA(Item(id), msg, wParam, lParam);
+}
+std::string Window::Caption() const { return TextOf(hwnd); }
+std::string Window::ItemText(int id) const { return TextOf(Item(id)); }
+std::string Window::ListItemText(int id, int index) const {
+  std::string text(static_cast<std::size_t>(std::max<LRESULT>(Send(id, LB_GETTEXTLEN, static_cast<WPARAM>(index)), 0)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(std::max<LRESULT>(Send(id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())), 0)));
+  return text;
+}
+void Window::Click(int id) const { Pick(id, -2, BN_CLICKED); }
+void Window::SetItemText(int id, const std::string& cp932) const {
+  Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cp932.c_str()));
+}
+
+void Window::Pick(int id, int index, UINT code) const {
+  if (code == CBN_SELENDOK) Send(id, CB_SETCURSEL, static_cast<WPARAM>(index));
+  if (code == LBN_SELCHANGE || code == LBN_DBLCLK) Send(id, LB_SETCURSEL, static_cast<WPARAM>(index));
+  SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+}
 
 void Window::PostKeyUp(UINT vk, bool system) const {
   HWND target = GetFocus();
   if (!target || (target != hwnd && !IsChild(hwnd, target))) target = hwnd;
   const LPARAM lParam = static_cast<LPARAM>(0xC0000001u | (MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16));
   PostMessageA(target, system ? WM_SYSKEYUP : WM_KEYUP, vk, lParam);
+}
+
+void ExpectTexts(const Window& w, const std::vector<std::pair<int, std::string>>& texts) {
+  for (const auto& [id, text] : texts) EXPECT_EQ(Utf8(w.ItemText(id)), Utf8(text)) << "item " << id;
+}
+
+void ExpectEnabled(const Window& w, const std::vector<int>& ids, bool enabled) {
+  for (int id : ids) EXPECT_EQ(w.ItemEnabled(id), enabled) << "item " << id;
 }
 
 ScriptedUser::ScriptedUser() {
@@ -100,30 +90,28 @@ ScriptedUser::ScriptedUser() {
 ScriptedUser::~ScriptedUser() {
   KillTimer(nullptr, m_timer);
   if (g_pActiveUser == this) g_pActiveUser = nullptr;
+  Verify();
 }
 
-ScriptedUser& ScriptedUser::On(const U8& captionUtf8, std::function<void(Window&)> act) {
-  return When(captionUtf8, nullptr, std::move(act));
-}
-
-ScriptedUser& ScriptedUser::When(const U8& captionUtf8, std::function<bool(Window&)> ready,
-                                 std::function<void(Window&)> act) {
-  m_steps.push_back(Step{Sjis(captionUtf8.s), std::move(ready), std::move(act)});
+ScriptedUser& ScriptedUser::On(const std::string& caption, Act act, std::function<bool(Window&)> ready) {
+  m_steps.push_back(Step{caption, std::move(ready), std::move(act)});
   return *this;
 }
 
-ScriptedUser& ScriptedUser::Answer(const U8& captionUtf8, int button, std::string* text) {
-  return On(captionUtf8, [button, text](Window& w) {
-    if (text) *text = w.MessageText();
-    SendMessageA(w.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(w.Item(button)));
+ScriptedUser& ScriptedUser::Answer(const std::string& caption, int button, const std::string& text) {
+  return On(caption, [button, text](Window& w) {
+    if (!text.empty()) {
+      EXPECT_EQ(Utf8(w.ItemText(0xFFFF)), Utf8(text));
+    }
+    w.Click(button);
   });
 }
 
-std::string ScriptedUser::Report() const {
-  std::string out;
-  for (const std::string& f : m_failures) out += f + "\n";
-  if (!m_steps.empty()) out += std::to_string(m_steps.size()) + " step(s) not run\n";
-  return out;
+void ScriptedUser::Verify() {
+  for (const std::string& f : m_failures) ADD_FAILURE() << f;
+  if (!m_steps.empty()) ADD_FAILURE() << m_steps.size() << " step(s) not run, the next waits for \"" << Utf8(m_steps.front().caption) << "\"";
+  m_failures.clear();
+  m_steps.clear();
 }
 
 void CALLBACK ScriptedUser::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
@@ -132,18 +120,12 @@ void CALLBACK ScriptedUser::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 void ScriptedUser::Tick() {
   Window w{TopDialog()};
-  if (!w.hwnd) {
-    m_waitingOn = nullptr;
-    return;
-  }
-  if (w.hwnd != m_waitingOn) {
-    m_waitingOn = w.hwnd;
-    m_waitingSince = GetTickCount64();
-  }
+  if (w.hwnd != m_waitingOn) m_waitingSince = GetTickCount64();
+  m_waitingOn = w.hwnd;
+  if (!w.hwnd) return;
   if (!m_steps.empty()) {
     Step& next = m_steps.front();
-    const bool captionOk = next.caption.empty() || w.Caption() == next.caption;
-    if (captionOk && (!next.ready || next.ready(w))) {
+    if ((next.caption.empty() || w.Caption() == next.caption) && (!next.ready || next.ready(w))) {
       // The step leaves the queue before it acts: its action may open a
       // dialog whose steps run from within it.
       Step step = std::move(next);
@@ -154,8 +136,7 @@ void ScriptedUser::Tick() {
     }
   }
   if (GetTickCount64() - m_waitingSince < kStepTimeoutMs) return;
-  m_failures.push_back("gave up on \"" + Utf8(w.Caption()) + "\"" + (w.IsMessageBox() ? " (\"" + Utf8(w.MessageText()) + "\")" : "") +
-                       (m_steps.empty() ? ": no step expected it" : ": the next step waits for \"" + Utf8(m_steps.front().caption) + "\""));
+  m_failures.push_back("gave up on \"" + Utf8(w.Caption()) + "\" (\"" + Utf8(w.ItemText(0xFFFF)) + "\")");
   m_steps.clear();
   m_waitingOn = nullptr;
   PostMessageA(w.hwnd, WM_COMMAND, MAKEWPARAM(w.Item(IDCANCEL) ? IDCANCEL : IDOK, BN_CLICKED), 0);

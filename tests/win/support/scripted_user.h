@@ -5,13 +5,15 @@
 // step's effect has happened when it returns; a dialog that the action opens
 // is handled by the later steps from within it. A step that waits too long,
 // or a dialog that no step expects, is recorded as a failure and cancelled,
-// so that a test never hangs.
+// so that a test never hangs; the user fails the test when it goes (or at
+// Verify) unless every step ran and nothing unexpected came.
 #pragma once
 #include <windows.h>
 
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/text.h"
@@ -23,28 +25,29 @@ struct Window {
   HWND hwnd = nullptr;
 
   HWND Item(int id) const { return GetDlgItem(hwnd, id); }
+  // One message to control `id` (LB_GETCOUNT, BM_GETCHECK, BM_CLICK ...).
+  LRESULT Send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
   std::string Caption() const;
-  std::string ItemText(int id) const;
-  bool ItemEnabled(int id) const;
-  bool ItemVisible(int id) const;
-  int CheckState(int id) const;
-  bool IsMessageBox() const;
-  std::string MessageText() const;
-
+  std::string ItemText(int id) const;  // a message box shows its text in item 0xFFFF
+  std::string ListItemText(int id, int index) const;
+  bool ItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+  // The command a click makes (WM_COMMAND, BN_CLICKED), sent to the dialog.
   void Click(int id) const;
   void SetItemText(int id, const std::string& cp932) const;
-  void SelectListItem(int id, int index) const;
-  void DoubleClickListItem(int id, int index) const;
-  void SelectComboItem(int id, int index) const;
-  int ListCount(int id) const;
-  int ListSelection(int id) const;
-  std::string ListItemText(int id, int index) const;
-  int ComboCount(int id) const;
-  int ComboSelection(int id) const;
+  // Selects item `index` of a list or combo box and tells the dialog with
+  // `code` (LBN_SELCHANGE, LBN_DBLCLK, CBN_SELENDOK).
+  void Pick(int id, int index, UINT code) const;
   // Posts a key release (WM_KEYUP, or WM_SYSKEYUP when `system`) to the
   // control with the focus, as the keyboard would.
   void PostKeyUp(UINT vk, bool system = false) const;
 };
+
+// Checks made inside a step: the texts of controls, and whether controls are
+// enabled.
+void ExpectTexts(const Window& w, const std::vector<std::pair<int, std::string>>& texts);
+void ExpectEnabled(const Window& w, const std::vector<int>& ids, bool enabled);
+
+using Act = std::function<void(Window&)>;
 
 class ScriptedUser {
  public:
@@ -53,27 +56,24 @@ class ScriptedUser {
   ScriptedUser(const ScriptedUser&) = delete;
   ScriptedUser& operator=(const ScriptedUser&) = delete;
 
-  // Waits for the dialog whose caption is `captionUtf8` (any caption when
-  // empty) and runs `act` on it.
-  ScriptedUser& On(const U8& captionUtf8, std::function<void(Window&)> act);
-  // Waits until `ready` holds for the dialog of that caption, then runs `act`.
-  ScriptedUser& When(const U8& captionUtf8, std::function<bool(Window&)> ready,
-                     std::function<void(Window&)> act);
+  // Waits for the window whose caption is `caption` (CP932; any when empty)
+  // and, when given, until `ready` holds for it; then runs `act` on it.
+  ScriptedUser& On(const std::string& caption, Act act, std::function<bool(Window&)> ready = nullptr);
+  ScriptedUser& On(const U8& captionUtf8, Act act, std::function<bool(Window&)> ready = nullptr) {
+    return On(Sjis(captionUtf8.s), std::move(act), std::move(ready));
+  }
   // Answers the message box of that caption with `button` (IDOK, IDCANCEL,
-  // IDRETRY ...) and keeps its text.
-  ScriptedUser& Answer(const U8& captionUtf8, int button, std::string* text = nullptr);
-
-  bool AllStepsRun() const { return m_steps.empty(); }
-  const std::vector<std::string>& Failures() const { return m_failures; }
-  // For EXPECT_...: every step run and nothing unexpected.
-  bool Clean() const { return AllStepsRun() && m_failures.empty(); }
-  std::string Report() const;
+  // IDRETRY ...), after checking its text when `text` is given.
+  ScriptedUser& Answer(const std::string& caption, int button, const std::string& text = {});
+  // Fails the test unless every step ran and nothing unexpected came, and
+  // starts afresh.
+  void Verify();
 
  private:
   struct Step {
-    std::string caption;  // CP932
+    std::string caption;
     std::function<bool(Window&)> ready;
-    std::function<void(Window&)> act;
+    Act act;
   };
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
   void Tick();
@@ -85,6 +85,8 @@ class ScriptedUser {
   HWND m_waitingOn = nullptr;
 };
 
+// The caption of dialog template `idd` of the current resource module, CP932.
+std::string Caption(UINT idd);
 // The topmost visible, enabled dialog or message box of the calling thread.
 HWND TopDialog();
 

@@ -20,4 +20,8 @@ std::string Convert(const std::string& in, UINT from, UINT to) {
 std::string Sjis(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
 std::string Sjis(const char8_t* utf8) { return Sjis(std::string(reinterpret_cast<const char*>(utf8))); }
 std::string Utf8(const std::string& cp932) { return Convert(cp932, 932, CP_UTF8); }
+std::string Res(unsigned id) {
+  char buf[1024] = {};
+  return std::string(buf, static_cast<std::size_t>(LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof buf)));
+}
 }  // namespace test

@@ -14,4 +14,6 @@ struct U8 {
 std::string Sjis(const char8_t* utf8);
 std::string Sjis(const std::string& utf8);
 std::string Utf8(const std::string& cp932);
+// A string of the test program's string tables (the library's), CP932.
+std::string Res(unsigned id);
 }  // namespace test
