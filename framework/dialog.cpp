@@ -21,7 +21,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
   try {
     return pDlg->OnInitDialog();
   } catch (...) {
-    vtk::KeepHandlerFault(std::current_exception());
+    vtk::NoteHandlerFault();
     return FALSE;
   }
 }
@@ -82,7 +82,7 @@ void CDialog::RunModalLoop() {
         ::DispatchMessageA(&msg);
       }
     } catch (...) {
-      vtk::KeepHandlerFault(std::current_exception());
+      vtk::NoteHandlerFault();
     }
     if (vtk::HandlerFaultPending()) break;
   }
