@@ -1,5 +1,5 @@
-// The library frame: module state and call frame, resources under code page
-// 932, and the dialog framework driven by the scripted user.
+// The library frame: module state and call frame, the process-wide state at
+// load, and resources under code page 932.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,11 +7,8 @@
 
 #include "frame/callframe.h"
 #include "frame/globals.h"
-#include "framework/controls.h"
-#include "framework/ddx.h"
 #include "framework/dialog.h"
 #include "framework/modulestate.h"
-#include "framework/msgbox.h"
 #include "res/ids_download.h"
 #include "support/scripted_user.h"
 #include "support/test_ids.h"
@@ -62,100 +59,9 @@ TEST(ProcessState, LoadTimeValues) {
   EXPECT_EQ(g_pRecorderNewFolder, nullptr);
 }
 
-namespace {
-
-// An edit whose reflected control-colour message answers with its own brush.
-class CColouredEdit : public CEdit {
- public:
-  HBRUSH m_brush = CreateSolidBrush(RGB(255, 255, 255));
-  ~CColouredEdit() override { DeleteObject(m_brush); }
-  HBRUSH CtlColor(HDC, UINT) override { return m_brush; }
-};
-
-// A dialog on the card confirmation template with data exchange, a command
-// table, a message box and key messages seen before IsDialogMessage.
-class CProbeDialog : public CDialog {
- public:
-  CProbeDialog() : CDialog(IDD_DNLOAD_CONDITION) {}
-  std::string m_strFolder;
-  CColouredEdit m_edFolder;
-  int m_nKeyUps = 0, m_nChanges = 0, m_nBoxAnswer = 0;
-
-  void DoDataExchange(CDataExchange* pDX) override {
-    DDX_Control(pDX, IDC_DN_FOLDER, m_edFolder);
-    DDX_Text(pDX, IDC_DN_FOLDER, m_strFolder);
-  }
-  BOOL OnInitDialog() override {
-    CDialog::OnInitDialog();
-    m_edFolder.SetReadOnly(FALSE);
-    SetDlgItemText(IDC_DN_METHOD_TEXT, LoadResString(IDS_METHOD_SAVE));
-    return TRUE;
-  }
-  BOOL PreTranslateMessage(MSG* pMsg) override {
-    if (pMsg->message == WM_KEYUP && pMsg->wParam == VK_F6) return ++m_nKeyUps;
-    return CDialog::PreTranslateMessage(pMsg);
-  }
-  BOOL OnCmdMsg(UINT nID, UINT nCode) override { return DispatchCommand(this, kCommands, nID, nCode); }
-  void OnChange() {
-    if (++m_nChanges == 2) EndDialog(1038);
-  }
-  void OnBrowse() {
-    m_nBoxAnswer = MessageBox(LoadResString(IDS_DNLOAD_DELETE_QUESTION), LoadResString(IDS_DNLOAD_CAPTION),
-                              MB_OKCANCEL | MB_ICONQUESTION);
-  }
-  static constexpr CommandEntry<CProbeDialog> kCommands[] = {
-      {BN_CLICKED, IDC_DN_CHANGE, &CProbeDialog::OnChange},
-      {BN_CLICKED, IDC_DN_BROWSE, &CProbeDialog::OnBrowse},
-  };
-};
-
-}  // namespace
-
-TEST(Dialog, ScriptedUserReadsTypesAnswersABoxAndEndsWithOK) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  CProbeDialog dlg;
-  dlg.m_strFolder = "D:\\Dictation";
-  const std::string typed = "D:\\\x95\x5C\\x";  // D:\表\x
-  UINT boxStyle = 0;
-  std::string boxText;
-  vtk::SetMessageBoxObserverForTesting([&](HWND, const std::string&, const std::string&, UINT s) { boxStyle = s; });
-  test::ScriptedUser user;
-  user.On("", [&](test::Window& w) {
-        EXPECT_EQ(w.ItemText(IDC_DN_FOLDER), "D:\\Dictation");
-        EXPECT_EQ(w.ItemText(IDC_DN_METHOD_TEXT), LoadResString(IDS_METHOD_SAVE));
-        HDC dc = GetDC(w.Item(IDC_DN_FOLDER));
-        EXPECT_EQ(SendMessageA(w.hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(w.Item(IDC_DN_FOLDER))),
-                  reinterpret_cast<LRESULT>(dlg.m_edFolder.m_brush));
-        ReleaseDC(w.Item(IDC_DN_FOLDER), dc);
-        w.SetItemText(IDC_DN_FOLDER, typed);
-        w.Click(IDC_DN_BROWSE);
-      })
-      .Answer(test::Utf8(LoadResString(IDS_DNLOAD_CAPTION)), IDCANCEL, &boxText)
-      .On("", [](test::Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  vtk::SetMessageBoxObserverForTesting(nullptr);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(dlg.m_nBoxAnswer, IDCANCEL);
-  EXPECT_EQ(boxText, LoadResString(IDS_DNLOAD_DELETE_QUESTION));
-  EXPECT_EQ(boxStyle, UINT(MB_OKCANCEL | MB_ICONQUESTION));
-  EXPECT_EQ(dlg.m_strFolder, typed);  // OK took the typed text into the member
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
-}
-
-TEST(Dialog, EndsWithAnyCodeAndSeesKeysBeforeIsDialogMessage) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  CProbeDialog dlg;
-  test::ScriptedUser user;
-  user.On("", [](test::Window& w) {
-        w.PostKeyUp(VK_F6);
-        w.Click(IDC_DN_CHANGE);
-      })
-      .When("", [&](test::Window&) { return dlg.m_nKeyUps == 1; }, [](test::Window& w) { w.Click(IDC_DN_CHANGE); });
-  EXPECT_EQ(dlg.DoModal(), 1038);
-  EXPECT_TRUE(user.Clean()) << user.Report();
-}
-
+// The framework's data exchange, command tables, message boxes, reflection,
+// end codes and key messages before IsDialogMessage are seen through the
+// library's own dialogs in their tests.
 TEST(Dialog, EscapeCancelsAndACaptionWithTrailByte5CIsIntactAndAMissingTemplateFails) {
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   CDialog dlg(IDD_TEST_TRAIL_5C);
