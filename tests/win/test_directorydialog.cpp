@@ -362,32 +362,3 @@ TEST_F(DirectoryDialogTest, TwoHundredOpeningsLeaveNoIconBitmapOrNode) {
   EXPECT_GE(bitmapsSeen, kOpenings * 6);                         // the items were drawn ...
   EXPECT_EQ(GetFolderBitmapsAliveForTesting(), bitmapsBefore);  // ... and let go
 }
-
-// Not a test: scripts/screenshot-chooser.sh runs it inside a virtual desktop
-// to take the picture in docs/; it says through a file when the chooser is
-// ready and waits until the picture is taken.
-TEST_F(DirectoryDialogTest, DISABLED_ScreenshotOfTheChooser) {
-  const char* signal = getenv("VTK_SHOT_SIGNAL");  // a Windows path prefix
-  ASSERT_NE(signal, nullptr);
-  const std::string alpha = "D:\\Dictation\\2006\\Alpha\\";
-  for (const std::string& d : {alpha + "Interviews", alpha + "memo", alpha + "Meetings", alpha + Sjis(u8"会議録"),
-                               std::string("D:\\Dictation\\2005"), std::string("D:\\Archive")})
-    test::MakeDir(d);
-  user.On(kSelectCaption, [&](test::Window& w) {
-    w.DoubleClickListItem(IDC_DIR_FOLDERS, 3);  // Alpha
-    w.SelectListItem(IDC_DIR_FOLDERS, 5);
-    SetFocus(w.Item(IDC_DIR_FOLDERS));
-    test::WriteFile(std::string(signal) + ".ready", "1");
-    for (const ULONGLONG start = GetTickCount64();
-         !test::Exists(std::string(signal) + ".done") && GetTickCount64() - start < 60000; Sleep(50)) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    }
-    w.Click(IDCANCEL);
-  });
-  std::string path = "D:\\Dictation\\2006";
-  Run(kDirSelectMode, path);
-}
