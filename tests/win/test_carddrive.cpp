@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -81,5 +82,65 @@ TEST(CardDrive, TheSelectionListsTheCardDrivesInTableOrder) {
       EXPECT_EQ(first.find(' '), 0u);
       EXPECT_NE(first.find("E:"), std::string::npos) << first;
     }
+  }
+}
+
+namespace {
+// Combo boxes made while the hook is set refuse their first g_failInserts insertions.
+int g_failInserts = 0;
+WNDPROC g_comboProc = nullptr;
+LRESULT CALLBACK RefusingCombo(HWND h, UINT message, WPARAM w, LPARAM l) {
+  if (message == CB_INSERTSTRING && g_failInserts > 0) {
+    --g_failInserts;
+    return CB_ERR;
+  }
+  return CallWindowProcA(g_comboProc, h, message, w, l);
+}
+LRESULT CALLBACK OnCreate(int code, WPARAM w, LPARAM l) {
+  char cls[32] = {};
+  if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(w), cls, sizeof cls) && lstrcmpiA(cls, "ComboBox") == 0)
+    g_comboProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(reinterpret_cast<HWND>(w), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingCombo)));
+  return CallNextHookEx(nullptr, code, w, l);
+}
+}  // namespace
+
+// The dialog takes the drive it showed: a probe while it is open, or an item
+// that could not be added, shifts nothing.
+TEST(CardDrive, TheSelectionTakesTheDriveItShowed) {
+  struct Case {
+    const char* what;
+    int failInserts;
+    bool probeWhileOpen;
+    int listed;
+    std::string chosen;
+  };
+  for (const Case& c : {Case{"a probe while open", 0, true, 2, "E:\\"}, Case{"E: not added", 1, false, 1, "F:\\"}}) {
+    SCOPED_TRACE(c.what);
+    std::optional<test::CardRegistry> registry(std::in_place);
+    registry->Name(0, "0000", "F");
+    registry->Name(1, "0000", "E");
+    std::string root;
+    ASSERT_EQ(FindMiniCardDrive(root), 2);
+    g_failInserts = c.failInserts;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &OnCreate, nullptr, GetCurrentThreadId());
+    AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+    CCardDriveSelectDlg dlg;
+    test::ScriptedUser user;
+    int listed = 0, probed = 0;
+    user.On("", [&](test::Window& w) {
+      if (c.probeWhileOpen) {
+        registry.emplace();
+        registry->Name(0, "0000", "F");
+        GetMiniCardDrive(nullptr, &probed);
+      }
+      listed = w.ComboCount(IDC_CARD_DRIVE);
+      w.SelectComboItem(IDC_CARD_DRIVE, 0);
+      w.Click(IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(user.Clean()) << user.Report();
+    EXPECT_EQ(std::make_tuple(listed, probed, dlg.m_strDrive), std::make_tuple(c.listed, c.probeWhileOpen ? 1 : 0, c.chosen));
   }
 }

@@ -10,6 +10,7 @@
 
 #include "download/paths.h"
 #include "download/platformid.h"
+#include "download/transfer.h"
 #include "framework/msgbox.h"
 #include "res/ids_download.h"
 #include "support/card_registry.h"
@@ -63,6 +64,14 @@ struct HostCall {
   // What the host gets back: the outcome, the folder, the new folder, the drive.
   Names Out() const { return {std::to_string(nResult), folder.data(), newFolder.data(), drive.data()}; }
 };
+
+// Whether the host window was enabled ('E') or not ('d') at each shell operation.
+HWND g_host = nullptr;
+std::string g_hostStates;
+int WINAPI ShellNotingTheHost(LPSHFILEOPSTRUCTA op) {
+  g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd';
+  return SHFileOperationA(op);
+}
 
 class DnLoadCondition_ : public testing::Test {
  protected:
@@ -311,4 +320,26 @@ TEST_F(DnLoadCondition_, FiveHundredFilesArriveWholeBeforeTheCardIsEmptied) {
   EXPECT_EQ(test::ListDir("D:\\Dictation\\2006.3.5-1").size(), 500u);
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].second, UINT(MB_OKCANCEL | MB_ICONQUESTION));
+}
+
+// The host can neither be used nor closed while the library copies, reports
+// and deletes: its window stays disabled until the export returns.
+TEST_F(DnLoadCondition_, TheHostStaysDisabledUntilTheDownloadIsOver) {
+  PutOnCard('E', 2);
+  g_host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(g_host);
+  ASSERT_EQ(GetActiveWindow(), g_host);
+  g_hostStates.clear();
+  vtk::SetShellFileOperationForTesting(&ShellNotingTheHost);
+  vtk::SetMessageBoxObserverForTesting([](HWND, const std::string&, const std::string&, UINT) {
+    g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd';
+  });
+  HostCall host("D:\\Dictation", "E:\\");
+  host.bDelete = 1;
+  EXPECT_EQ(host.Start({}, {IDOK, IDOK}), 1);
+  vtk::SetShellFileOperationForTesting(nullptr);
+  EXPECT_EQ(g_hostStates, "dddd");  // the copy, the count, the delete question, the deletion
+  EXPECT_TRUE(IsWindowEnabled(g_host));
+  EXPECT_EQ(test::ListDir("E:\\"), Names{});
+  DestroyWindow(g_host);
 }

@@ -2,8 +2,11 @@
 // load, and resources under code page 932.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "frame/callframe.h"
 #include "frame/globals.h"
@@ -48,6 +51,14 @@ TEST(CallFrame, ASecondDialogCallWhileOneIsOpenIsRefused) {
               return 10 + vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] { innerRan = 1; return 5; });
             }), 10);
   EXPECT_EQ(innerRan, 0);
+  // Process-wide: another thread is refused too while one is open.
+  std::atomic<int> otherThread{-1};
+  vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    std::thread([&] { otherThread = vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] { innerRan = 2; return 5; }); }).join();
+    return 0;
+  });
+  EXPECT_EQ(otherThread, 0);
+  EXPECT_EQ(innerRan, 0);
   EXPECT_EQ(vtk::DialogCall(AfxGetStaticModuleState(), 0, [] { return 5; }), 5);
 }
 
@@ -73,4 +84,79 @@ TEST(Dialog, EscapeCancelsAndACaptionWithTrailByte5CIsIntactAndAMissingTemplateF
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_TRUE(user.Clean()) << user.Report();
   EXPECT_EQ(CDialog(4242).DoModal(), -1);
+}
+
+namespace {
+
+// A top-level window of the host's, at 120,90 - 820,610.
+struct HostWindow : CWnd {
+  HostWindow() {
+    m_hWnd = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 120, 90, 700, 520, nullptr, nullptr, nullptr, nullptr);
+  }
+  ~HostWindow() override { ::DestroyWindow(std::exchange(m_hWnd, nullptr)); }
+};
+
+// A dialog that moves itself to `m_place` while it initialises, unless that is 0,0.
+class CPlacedDialog : public CDialog {
+ public:
+  CPlacedDialog(CWnd* pOwner, POINT place) : CDialog(IDD_TEST_TRAIL_5C, pOwner), m_place(place) {}
+  BOOL OnInitDialog() override {
+    if (m_place.x || m_place.y) ::SetWindowPos(m_hWnd, nullptr, m_place.x, m_place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return CDialog::OnInitDialog();
+  }
+  POINT m_place;
+};
+
+}  // namespace
+
+TEST(Dialog, OpensCentredOverItsOwnerOrTheScreenUnlessItPlacedItself) {
+  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+  HostWindow host;
+  CWnd none;
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  struct Case {
+    const char* what;
+    CWnd* owner;
+    POINT place;
+    POINT expected;  // the centre, or the top-left corner for a dialog that placed itself
+  };
+  const Case cases[] = {{"over its owner", &host, {0, 0}, {470, 350}},
+                        {"over the screen without one", &none, {0, 0}, {(work.left + work.right) / 2, (work.top + work.bottom) / 2}},
+                        {"where it placed itself", &host, {10, 20}, {10, 20}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CPlacedDialog dlg(c.owner, c.place);
+    RECT r{};
+    test::ScriptedUser user;
+    user.On(u8"表示ソフト", [&](test::Window& w) { GetWindowRect(w.hwnd, &r); w.Click(IDCANCEL); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(user.Clean()) << user.Report();
+    const POINT at = c.place.x ? POINT{r.left, r.top} : POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EXPECT_NEAR(at.x, c.expected.x, 1);
+    EXPECT_NEAR(at.y, c.expected.y, 1);
+  }
+}
+
+// Destroyed with its owner, or told to quit: the loop ends as Cancel, the
+// quit message goes on to the host's loop, and the owner is usable again.
+TEST(Dialog, EndsAsCancelWhenDestroyedFromOutsideOrAskedToQuit) {
+  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+  for (const bool quit : {false, true}) {
+    SCOPED_TRACE(quit ? "quit" : "owner destroyed");
+    HostWindow host;
+    CPlacedDialog dlg(&host, {0, 0});
+    test::ScriptedUser user;
+    user.On(u8"表示ソフト", [&](test::Window&) {
+      if (quit) PostQuitMessage(7);
+      else ::DestroyWindow(std::exchange(host.m_hWnd, nullptr));
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(user.Clean()) << user.Report();
+    MSG msg{};
+    EXPECT_EQ(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? int(msg.wParam) : -1, quit ? 7 : -1);
+    if (quit) {
+      EXPECT_TRUE(IsWindowEnabled(host.m_hWnd));
+    }
+  }
 }
