@@ -167,12 +167,14 @@ void CDnLoadTransfer::Run(HWND hOwner) {
   const std::string& targetFolder = m_strSubFolder;
   const std::string pattern = m_strSourceFolder + "*.dss";
   Queue queue;
+  // One listing of the target folder answers every existence question of
+  // this run; it goes with the run, on every way out.
   const vtk::TargetFolder listing(targetFolder);
   m_pTargetFolder = &listing;
-  struct Forget {
-    const vtk::TargetFolder*& p;
-    ~Forget() { p = nullptr; }
-  } forget{m_pTargetFolder};
+  struct ListingInUse {
+    const vtk::TargetFolder*& slot;
+    ~ListingInUse() { slot = nullptr; }
+  } listingInUse{m_pTargetFolder};
 
   // First pass: files whose names are free at the target.
   {

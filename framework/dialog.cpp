@@ -26,7 +26,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
   try {
     focus = pDlg->OnInitDialog();
   } catch (...) {
-    vtk::KeepHandlerFault(std::current_exception());
+    vtk::NoteHandlerFault();
     return FALSE;
   }
   RECT after;
@@ -94,7 +94,7 @@ INT_PTR CDialog::DoModal() {
   }
   m_bModal = false;
   t_pActiveModal = m_pOuterModal;
-  return vtk::HandlerFaultPending() || !hWnd ? -1 : m_nModalResult;
+  return hWnd && !vtk::HandlerFaultPending() ? m_nModalResult : -1;
 }
 
 void CDialog::PostNcDestroy() {
@@ -124,7 +124,7 @@ void CDialog::RunModalLoop() {
         ::DispatchMessageA(&msg);
       }
     } catch (...) {
-      vtk::KeepHandlerFault(std::current_exception());
+      vtk::NoteHandlerFault();
     }
     if (vtk::HandlerFaultPending()) break;
   }

@@ -7,7 +7,7 @@ using namespace vtk;
 namespace {
 // 表 and ソ have a trail byte 0x5C, the code of a backslash.
 const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C";
-const std::string kFullA = "\x82\x60", kFullLowerA = "\x82\x81";  // Ａ ａ
+const std::string kFullA = "\x82\x60";  // Ａ
 const std::string kHalfKanaA = "\xB1", kKanjiA = "\x88\x9F";      // ｱ 亜
 
 std::vector<std::string> Names(const std::vector<SubFolder>& v) {
@@ -24,24 +24,11 @@ std::vector<std::string> Ordered(const std::vector<std::string>& names) {
 }
 }  // namespace
 
-TEST(MbsICompare, FoldsAsciiAndFullWidthLettersAndComparesDoubleByteCharactersAsUnits) {
-  const struct {
-    std::string a, b;
-    int sign;
-  } cases[] = {
-      {"abc", "ABC", 0}, {"abc", "ABD", -1}, {"Gamma", "beta", 1}, {"ab", "abc", -1}, {"abc", "ab", 1}, {"", "", 0},
-      {"_x", "Ax", -1},  // folded to lower case: '_' lies between 'Z' and 'a'
-      {"[", "a", -1}, {kFullA, kFullLowerA, 0}, {"\x82\x79", "\x82\x9A", 0}, {"\xB1", "\xC1", -1},
-      {kHalfKanaA, kKanjiA, -1},  // as bytes 0xB1 would follow 0x88
-      {"z", kHyo, -1}, {kHyo + "a", kHyo + "A", 0}, {kSo, kHyo, -1},
-      {"\x82\x61", "\x82\x81", 1}, {"\x82\x5F", kFullLowerA, -1},  // Ｂ after ａ; 0x825F is no letter
-      {"a\x95", "a", 1}, {"a\x95", "a\x95\x5C", -1},  // a lone lead byte stands alone
-  };
-  for (const auto& c : cases) {
-    const int r = MbsICompare(c.a, c.b), back = MbsICompare(c.b, c.a);
-    EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
-    EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.b << " vs " << c.a;
-  }
+// The order itself is compared with the runtime's _mbsicmp on the Windows
+// tier; here only what that comparison cannot hold: a lone lead byte.
+TEST(MbsICompare, ALoneLeadByteStandsAlone) {
+  EXPECT_GT(MbsICompare("a\x95", "a"), 0);
+  EXPECT_LT(MbsICompare("a\x95", "a\x95\x5C"), 0);
 }
 
 TEST(OrderSubFolders, SortsStablyAndDropsOnlyExactDuplicates) {

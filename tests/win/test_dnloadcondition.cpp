@@ -233,7 +233,7 @@ TEST_F(DnLoad, ChangingTheSettingsSwitchesFormsAndNamesTheFolderAfresh) {
         w.Click(IDC_DN_CHANGE);
       })
       .On(kOptions, [](test::Window& w) { w.Click(IDC_OPT_BROWSE); })
-      .On(std::string(), [](test::Window& w) { w.SetItemText(1033, "D:\\Other"); w.Click(IDOK); })  // the chooser
+      .On("", [](test::Window& w) { w.SetItemText(1033, "D:\\Other"); w.Click(IDOK); })  // the chooser
       .On(kOptions, [](test::Window& w) { w.Click(IDOK); })
       .On(kConfirm, [](test::Window& w) { test::ExpectTexts(w, {{IDC_DN_NEWNAME, "2006.3.5-2"}}); w.Click(IDOK); })
       .Answer(kMessage, IDOK);

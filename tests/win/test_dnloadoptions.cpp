@@ -88,7 +88,7 @@ TEST_F(Options, BrowsingChangesOnlyTheFolderAndStoresItWithABackslash) {
         w.Send(IDC_OPT_DELETE, BM_CLICK);
         w.Click(IDC_OPT_BROWSE);
       })
-      .On(std::string(), [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
+      .On("", [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
       .On(test::Caption(IDD_DNLOAD_OPTIONS), [](test::Window& w) {
         test::ExpectTexts(w, {{IDC_OPT_FOLDER, "D:\\Work"}});
         w.Click(IDOK);

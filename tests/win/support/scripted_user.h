@@ -59,6 +59,9 @@ class ScriptedUser {
   // Waits for the window whose caption is `caption` (CP932; any when empty)
   // and, when given, until `ready` holds for it; then runs `act` on it.
   ScriptedUser& On(const std::string& caption, Act act, std::function<bool(Window&)> ready = nullptr);
+  ScriptedUser& On(const char* caption, Act act, std::function<bool(Window&)> ready = nullptr) {
+    return On(std::string(caption), std::move(act), std::move(ready));
+  }
   ScriptedUser& On(const U8& captionUtf8, Act act, std::function<bool(Window&)> ready = nullptr) {
     return On(Sjis(captionUtf8.s), std::move(act), std::move(ready));
   }

@@ -116,7 +116,7 @@ int main() {
       open.push_back(Now() - t);
       UpdateWindow(w.Item(IDC_DIR_FOLDERS));
       openPaint.push_back(Now() - t);
-      if (w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT) < kFolders) std::printf("list has %d items\n", w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT));
+      if (w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT) < kFolders) std::printf("list has %d items\n", static_cast<int>(w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT)));
       w.Click(IDCANCEL);
     });
     std::string path = "D:\\";
