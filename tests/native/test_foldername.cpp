@@ -25,13 +25,12 @@ TEST(DatedName, FormatsWithoutLeadingZeros) {
 }
 
 // The lowest free serial of the day (a freed one too, other days ignored);
-// the parent gets its backslash whatever its length.
+// the parent gets its backslash, however short.
 TEST(NewFolderName, TakesTheLowestFreeSerial) {
   const struct { std::string parent; std::set<std::string> disk; std::string name, parentAfter; } cases[] = {
       {"D:\\R", {"D:\\R\\2006.3.5-1"}, "2006.3.5-2", "D:\\R\\"},
       {"D:\\R\\", {"D:\\R\\2006.3.5-2", "D:\\R\\2006.3.4-1"}, "2006.3.5-1", "D:\\R\\"},
       {"E:", {}, "2006.3.5-1", "E:\\"},
-      {"", {}, "2006.3.5-1", "\\"},
   };
   for (const auto& c : cases) {
     FakeDisk disk{c.disk};
@@ -39,6 +38,27 @@ TEST(NewFolderName, TakesTheLowestFreeSerial) {
     EXPECT_EQ(MakeNewFolderName(parent, k5Mar2006, disk.Probe()), c.name) << c.parent;
     EXPECT_EQ(parent, c.parentAfter);
     EXPECT_EQ(disk.probed.back(), c.parentAfter + c.name);
+  }
+}
+
+// A parent that could not be read (empty) names nothing, and neither does
+// one where parent\name would not fit a host's path of 255 bytes.
+TEST(NewFolderName, NoNameWhenParentAndNameWouldNotFitAHostPath) {
+  const std::string fits(244, 'x'), tooLong(245, 'x');  // "\2006.3.5-1" is 11 bytes: 255 and 256
+  const struct {
+    std::string parent, name;
+  } cases[] = {{"", ""}, {fits, "2006.3.5-1"}, {tooLong, ""}};
+  for (const auto& c : cases) {
+    FakeDisk disk;
+    RecorderFolderPair pair{0, "", c.parent, "", ""};
+    std::string plain = c.parent;
+    EXPECT_EQ(MakeNewFolderName(plain, k5Mar2006, disk.Probe()), c.name) << c.parent.size();
+    EXPECT_EQ(MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe()), c.name);
+    EXPECT_EQ(pair.strFolderA, "");  // the other folder, unread, stays empty too
+    std::string a = c.parent, b;
+    MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe());
+    EXPECT_EQ(a, c.name.empty() ? c.parent : c.parent + "\\" + c.name);
+    EXPECT_EQ(b, "");
   }
 }
 

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <iterator>
 
 #include <vector>
 
@@ -51,4 +53,37 @@ TEST(Cp932, WalksCharactersNotBytes) {
   EXPECT_EQ(ClampToCharBoundary("ab" + kHyo, 3), 2u);
   EXPECT_EQ(ClampToCharBoundary("ab" + kHyo, 4), 4u);
   EXPECT_EQ(ClampToCharBoundary("ab", 10), 2u);
+}
+
+TEST(PathRules, NewFolderNamesMustFitAndHoldNoForbiddenCharacter) {
+  using F = NewFolderNameFault;
+  const std::string d250 = "D:\\" + std::string(247, 'p');  // 250 bytes
+  const struct {
+    std::string parent, name;
+    F fault;
+  } cases[] = {
+      {"D:\\Dictation", "2006.3.5-1", F::kNone}, {"E:\\", std::string(252, 'n'), F::kNone},
+      {"E:\\", std::string(253, 'n'), F::kTooLong}, {d250, "abcd", F::kNone}, {d250, "abcde", F::kTooLong},
+      {d250 + "\\", "abcd", F::kNone}, {"D:\\" + kHyo, kHyo + kSo + "|", F::kBadCharacter},
+      {"D:\\", kHyo + kSo, F::kNone},  // trail bytes 0x5C are no backslash
+      {"D:\\", "a\x83|", F::kNone},       // nor is a trail byte 0x7C a bar
+  };
+  for (const auto& c : cases) EXPECT_EQ(CheckNewFolderName(c.parent, c.name), c.fault) << c.parent.size() << c.name;
+  for (const char bad : std::string("\\/:*?\"<>|"))
+    EXPECT_EQ(CheckNewFolderName("D:\\", std::string("a") + bad), F::kBadCharacter) << bad;
+}
+
+TEST(PathRules, HostBufferCopiesStopAtACharacterBoundary) {
+  const struct {
+    std::string text;
+    std::size_t copied;
+  } cases[] = {{"D:\\Rec", 7}, {std::string(259, 'x'), 259}, {std::string(300, 'x'), 259},
+               {std::string(258, 'x') + kHyo, 258}};
+  for (const auto& c : cases) {
+    char buffer[kHostBufferSize + 8];
+    std::fill(std::begin(buffer), std::end(buffer), '#');
+    CopyToHostBuffer(buffer, c.text);
+    EXPECT_EQ(std::string(buffer), c.text.substr(0, c.copied));
+    EXPECT_EQ(buffer[kHostBufferSize], '#');  // nothing past the host's 260 bytes
+  }
 }

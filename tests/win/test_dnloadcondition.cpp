@@ -123,6 +123,25 @@ TEST_F(DnLoadCondition_, NewFolderFormCreatesTheDatedFolderAndCopiesIntoIt) {
   EXPECT_STREQ(cwd, "D:\\Dictation") << "a successful start leaves the current directory at the download folder";
 }
 
+// A drive given as E: is its root in both forms, whatever E:'s current
+// directory is.
+TEST_F(DnLoadCondition_, ADriveWithoutItsBackslashIsItsRoot) {
+  for (const int method : {0, 1}) {
+    SetUp();
+    const auto files = PutOnCard('E', 2);
+    test::MakeDir("E:\\Sub");
+    test::WriteFile("E:\\Sub\\OTHER.DSS", Dss(99));
+    ASSERT_TRUE(SetEnvironmentVariableA("=E:", "E:\\Sub"));
+    HostCall host("D:\\Dictation", "E:");
+    host.nMethod = method;
+    EXPECT_EQ(host.Start(), 1);
+    EXPECT_EQ(host.Out()[3], "E:\\");
+    const std::string target = method == 0 ? "D:\\Dictation" : "D:\\Dictation\\2006.3.5-1";
+    EXPECT_EQ(test::ListDir(target), (Names{"DS0001.DSS", "DS0002.DSS"})) << method;
+  }
+  SetEnvironmentVariableA("=E:", nullptr);
+}
+
 TEST_F(DnLoadCondition_, SimpleFormSkipsDownloadedFilesAndGivesClashesASerialName) {
   auto files = PutOnCard('E', 3);
   test::WriteFile("D:\\Dictation\\DS0001.DSS", files["DS0001.DSS"]);  // downloaded before
@@ -171,6 +190,7 @@ TEST_F(DnLoadCondition_, FailedStartChecksSayWhyAndCopyNothing) {
     }), 1);
     ejected.reset();
     EXPECT_EQ(host.nResult, -1);
+    EXPECT_STREQ(host.newFolder.data(), "") << "no folder was made";
     EXPECT_EQ(boxes, (decltype(boxes){{Sjis(c.message), MB_OK | MB_ICONEXCLAMATION}}));
     EXPECT_EQ(test::ListDir("D:\\Dictation"), c.folderAppears ? Names{"2006.3.5-1"} : Names{});
     if (c.folderAppears) {
