@@ -2,7 +2,7 @@
 
 #include "framework/modulestate.h"
 
-CVtksupApp::CVtksupApp() : CWinApp(nullptr) {}
+CVtksupApp::CVtksupApp() = default;
 
 CVtksupApp::~CVtksupApp() = default;
 
@@ -10,5 +10,3 @@ BOOL CVtksupApp::InitInstance() {
   AfxGetStaticModuleState()->m_hCurrentResourceHandle = m_hInstance;
   return CWinApp::InitInstance();
 }
-
-int CVtksupApp::ExitInstance() { return CWinApp::ExitInstance(); }

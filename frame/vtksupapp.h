@@ -13,7 +13,6 @@ class CVtksupApp : public CWinApp {
   // Makes the library's own instance the resource module of its state, so
   // that its templates, strings and bitmaps are found in its own resources.
   BOOL InitInstance() override;
-  int ExitInstance() override;
 
   // FuncKeyHook: mode 1 registers the hot keys of the record, any other
   // mode releases those registered.

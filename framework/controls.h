@@ -7,11 +7,7 @@
 
 #include "framework/wnd.h"
 
-class CButton : public CWnd {
- public:
-  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck)); }
-};
+class CButton : public CWnd {};
 
 class CStatic : public CWnd {};
 
