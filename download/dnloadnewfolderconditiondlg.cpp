@@ -4,22 +4,16 @@
 
 #include "download/paths.h"
 #include "folderui/directorydialog.h"
-#include "framework/ddx.h"
 #include "res/ids_download.h"
 
 CDnLoadNewFolderConditionDlg::CDnLoadNewFolderConditionDlg() : CCardConditionDlg(IDD_DNLOAD_NEWFOLDER_CONDITION) {}
-
-void CDnLoadNewFolderConditionDlg::DoDataExchange(CDataExchange* pDX) {
-  CCardConditionDlg::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_DN_NEWNAME, m_edNewName);
-}
 
 void CDnLoadNewFolderConditionDlg::ProposeNewFolder() {
   std::string name;
   GetNewFolderName(m_strFolder, name);
   m_strNewFolderName = name;
   m_strSubFolder = name + "\\";
-  m_edNewName.SetWindowText(name);
+  SetDlgItemText(IDC_DN_NEWNAME, name);
 }
 
 BOOL CDnLoadNewFolderConditionDlg::OnInitDialog() {
@@ -40,8 +34,8 @@ void CDnLoadNewFolderConditionDlg::OnBrowse() {
   std::string newName = m_strFolder;
   std::string parent = m_strSubFolder;
   if (!RunDirectoryDialog(kDirCreateMode, &newName, &parent)) return;
-  m_edNewName.SetWindowText(newName);
-  m_edFolder.SetWindowText(parent);
+  SetDlgItemText(IDC_DN_NEWNAME, newName);
+  SetDlgItemText(IDC_DN_FOLDER, parent);
   m_strNewFolderName = newName;
   m_strFolder = parent;
   m_strSubFolder = newName;

@@ -7,9 +7,6 @@ class CDnLoadNewFolderConditionDlg : public CCardConditionDlg {
  public:
   CDnLoadNewFolderConditionDlg();
 
-  CEdit m_edNewName;
-
-  void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnBrowse() override;
 

@@ -3,7 +3,7 @@
 #include "carddrive/cardprobe.h"
 #include "download/paths.h"
 #include "download/platformid.h"
-#include "folderui/directorydialog.h"
+#include "folderui/folderfield.h"
 #include "frame/globals.h"
 #include "framework/ddx.h"
 #include "framework/modulestate.h"
@@ -23,11 +23,6 @@ void CDnLoadOptionsDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_OPT_SAVE_TO_FOLDER, m_nSaveToFolder);
   DDX_Check(pDX, IDC_OPT_NEW_FOLDER, m_nNewFolder);
   DDX_Control(pDX, IDC_OPT_DRIVE, m_cbDrive);
-  DDX_Control(pDX, IDC_OPT_STATUS, m_stStatus);
-  DDX_Control(pDX, IDC_OPT_FOLDER, m_edFolder);
-  DDX_Control(pDX, IDC_OPT_SAVE_HINT, m_stSaveHint);
-  DDX_Control(pDX, IDC_OPT_NEW_FOLDER_HINT, m_stNewFolderHint);
-  DDX_Control(pDX, IDC_OPT_AUTO_DRIVE, m_btnAuto);
 }
 
 BOOL CDnLoadOptionsDlg::OnCmdMsg(UINT nID, UINT nCode) {
@@ -45,9 +40,10 @@ BOOL CDnLoadOptionsDlg::OnCmdMsg(UINT nID, UINT nCode) {
 BOOL CDnLoadOptionsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_cbDrive.m_bUseFolderTree = 0;
+  HWND hAutoDrive = GetDlgItem(IDC_OPT_AUTO_DRIVE);
   switch (GetPlatformId()) {
     case kPlatformWin9x:
-      m_btnAuto.EnableWindow(TRUE);
+      ::EnableWindow(hAutoDrive, TRUE);
       if (m_nAutoDrive == 1 && m_nManualDrive == 0) {
         ShowAutomaticState();
       } else {
@@ -57,7 +53,7 @@ BOOL CDnLoadOptionsDlg::OnInitDialog() {
     case kPlatformNT:
       // The card devices are never in this platform's registry: only the
       // user's own drive can be chosen.
-      m_btnAuto.EnableWindow(FALSE);
+      ::EnableWindow(hAutoDrive, FALSE);
       m_nAutoDrive = 0;
       m_nManualDrive = 1;
       ShowManualState();
@@ -65,17 +61,15 @@ BOOL CDnLoadOptionsDlg::OnInitDialog() {
     default:
       break;
   }
-  m_stSaveHint.SetWindowText(LoadResString(IDS_HINT_SAME_NAME));
-  m_stNewFolderHint.SetWindowText(LoadResString(IDS_HINT_NEW_FOLDER));
-  std::string shown = m_strFolder;
-  RemoveLastBackslash(shown);
-  m_edFolder.SetWindowText(shown);
+  SetDlgItemText(IDC_OPT_SAVE_HINT, LoadResString(IDS_HINT_SAME_NAME));
+  SetDlgItemText(IDC_OPT_NEW_FOLDER_HINT, LoadResString(IDS_HINT_NEW_FOLDER));
+  ShowFolderInField(*this, IDC_OPT_FOLDER, m_strFolder);
   UpdateData(FALSE);
   return TRUE;
 }
 
 void CDnLoadOptionsDlg::ShowStatus(bool found) {
-  m_stStatus.SetWindowText(found ? std::string() : LoadResString(IDS_CARD_STATUS_NOT_FOUND));
+  SetDlgItemText(IDC_OPT_STATUS, found ? std::string() : LoadResString(IDS_CARD_STATUS_NOT_FOUND));
 }
 
 void CDnLoadOptionsDlg::ShowAutomaticState() {
@@ -120,10 +114,7 @@ void CDnLoadOptionsDlg::OnManualDrive() {
 void CDnLoadOptionsDlg::OnTakeValues() { UpdateData(TRUE); }
 
 void CDnLoadOptionsDlg::OnBrowse() {
-  std::string chosen = m_strFolder;
-  if (!RunDirectoryDialog(kDirSelectMode, &chosen, nullptr)) return;
-  m_strFolder = chosen;
-  m_edFolder.SetWindowText(m_strFolder);
+  if (!BrowseIntoField(*this, IDC_OPT_FOLDER, m_strFolder)) return;
   AddLastBackslash(m_strFolder);
   UpdateData(FALSE);
 }

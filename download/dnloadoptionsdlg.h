@@ -6,7 +6,6 @@
 #include <string>
 
 #include "folderui/drivecombo.h"
-#include "framework/controls.h"
 #include "framework/dialog.h"
 
 class CDnLoadOptionsDlg : public CDialog {
@@ -19,14 +18,9 @@ class CDnLoadOptionsDlg : public CDialog {
   int m_nSaveToFolder = 0;
   int m_nNewFolder = 0;
   CDriveComboBox m_cbDrive;
-  CStatic m_stStatus;
-  CEdit m_edFolder;
-  CStatic m_stSaveHint;
-  CStatic m_stNewFolderHint;
   std::string m_strDrive;  // root of the user's own drive, such as E:\; may be empty
   std::string m_strFolder;
   std::string m_strCardDrives;  // one letter per card drive found
-  CButton m_btnAuto;
   char m_szDriveRoot[27][10] = {};  // root of each listed drive, by list index
   int m_nCardDrives = 0;
 
