@@ -1,5 +1,7 @@
 #include "carddrive/carddriveselectdlg.h"
 
+#include <cstring>
+
 #include "carddrive/cardprobe.h"
 #include "frame/globals.h"
 #include "framework/ddx.h"
@@ -12,10 +14,11 @@ void CCardDriveSelectDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, 
 BOOL CCardDriveSelectDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_cbDrive.m_bUseFolderTree = 0;
-  int k = 0;
+  m_listedRoots.clear();
   for (int i = 0; i < CDriveComboBox::kEntries; ++i) {
-    if (g_szCardDrive[i][0] == '\0') continue;
-    if (InsertDriveItem(m_cbDrive, k, g_szCardDrive[i])) ++k;
+    const std::string root(g_szCardDrive[i], strnlen(g_szCardDrive[i], sizeof g_szCardDrive[i]));
+    if (root.empty()) continue;
+    if (InsertDriveItem(m_cbDrive, static_cast<int>(m_listedRoots.size()), root.c_str())) m_listedRoots.push_back(root);
   }
   m_cbDrive.SetCurSel(0);
   UpdateData(FALSE);
@@ -23,9 +26,9 @@ BOOL CCardDriveSelectDlg::OnInitDialog() {
 }
 
 void CCardDriveSelectDlg::OnOK() {
-  // An empty list, or an item that could not be added, leaves no drive to
-  // take: the choice then stays empty and the caller finds no drive.
+  // An empty list leaves no drive to take: the choice then stays empty and
+  // the caller finds no drive.
   const int selection = m_cbDrive.GetCurSel();
-  if (selection >= 0 && selection < kCardDriveSlots) m_strDrive = g_szCardDrive[selection];
+  if (selection >= 0 && static_cast<std::size_t>(selection) < m_listedRoots.size()) m_strDrive = m_listedRoots[selection];
   CDialog::OnOK();
 }

@@ -12,13 +12,3 @@ target_compile_options(core_tests PRIVATE ${VTK_SANITIZE})
 target_link_libraries(core_tests PRIVATE vtkcore GTest::gtest GTest::gtest_main)
 vtk_warnings(core_tests)
 gtest_discover_tests(core_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
-
-# Benchmarks that need no Windows call.
-file(GLOB VTK_NATIVE_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/native_*.cpp)
-foreach(src ${VTK_NATIVE_BENCH})
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src})
-  target_link_libraries(${name} PRIVATE vtkcore)
-  target_compile_options(${name} PRIVATE -O2)
-  vtk_warnings(${name})
-endforeach()

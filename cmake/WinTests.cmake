@@ -69,14 +69,6 @@ foreach(src ${VTK_WIN_HOSTTESTS_SOURCES})
   vtk_win_test(${name})
 endforeach()
 
-# Benchmarks that run under the Windows runtime; never part of the suite.
-# Each has a main of its own that attaches the module and prints its figures.
-file(GLOB VTK_WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win_*.cpp)
-foreach(src ${VTK_WIN_BENCH})
-  get_filename_component(name ${src} NAME_WE)
-  vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
-endforeach()
-
 # Pictures of the dialogs on sample data (scripts/screenshots.sh).
 file(GLOB VTK_SCREENS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screens/*.cpp)
 vtk_win_program(screens ${VTK_SCREENS_SOURCES} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})

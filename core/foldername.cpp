@@ -14,12 +14,22 @@ std::string FormatDatedFolderName(const LocalDate& date, long long serial) {
 
 namespace {
 
+// A parent that could not be read (empty) stays empty and names nothing;
+// any other gets its backslash.
+bool PrepareParent(std::string& parent) {
+  if (parent.empty()) return false;
+  AddLastBackslash(parent);
+  return true;
+}
+
 // Lowest serial whose name is free under `parent` (which ends in a
-// backslash) and is not `avoid`.
+// backslash) and is not `avoid`; empty when parent and name would be longer
+// than a path the host can take back.
 std::string FirstFreeName(const std::string& parent, const LocalDate& date, const ExistsProbe& exists,
                           const std::string* avoid) {
   for (long long n = 1;; ++n) {
     std::string name = FormatDatedFolderName(date, n);
+    if (parent.size() + name.size() > kMaxPath) return std::string();
     if (exists(parent + name)) continue;
     if (avoid && name == *avoid) continue;
     return name;
@@ -29,16 +39,16 @@ std::string FirstFreeName(const std::string& parent, const LocalDate& date, cons
 }  // namespace
 
 std::string MakeNewFolderName(std::string& parent, const LocalDate& date, const ExistsProbe& exists) {
-  AddLastBackslash(parent);
+  if (!PrepareParent(parent)) return std::string();
   return FirstFreeName(parent, date, exists, nullptr);
 }
 
 std::string MakePairedNewFolderName(RecorderFolderPair& pair, int which, std::string& parent,
                                     const LocalDate& date, const ExistsProbe& exists) {
-  AddLastBackslash(parent);
   std::string& otherParent = which == 0 ? pair.strFolderB : pair.strFolderA;
   const std::string& otherName = which == 0 ? pair.strNewNameB : pair.strNewNameA;
-  AddLastBackslash(otherParent);
+  PrepareParent(otherParent);
+  if (!PrepareParent(parent)) return std::string();
   // The other name is copied: `parent` or the output may alias pair members.
   const std::string avoid = otherName;
   const bool sharedParent = parent == otherParent;

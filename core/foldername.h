@@ -31,7 +31,9 @@ struct RecorderFolderPair {
 };
 
 // Adds a backslash to `parent` (always, whatever its length) and returns the
-// lowest free dated name under it. The date is read once by the caller.
+// lowest free dated name under it. The date is read once by the caller. No
+// name (empty) for an empty parent, which stays empty, nor when parent and
+// name together would be longer than kMaxPath.
 std::string MakeNewFolderName(std::string& parent, const LocalDate& date, const ExistsProbe& exists);
 
 // As MakeNewFolderName for folder `which` (0 = A, other = B) of the pair, but

@@ -10,11 +10,17 @@ namespace vtk {
 
 namespace {
 
-// The character at byte i as one comparable unit, with the ASCII letters
-// folded to lower case.
+// Full-width capital letters Ａ-Ｚ and their small forms ａ-ｚ.
+constexpr unsigned kFullWidthUpperA = 0x8260, kFullWidthUpperZ = 0x8279, kFullWidthCaseStep = 0x8281 - 0x8260;
+
+// The character at byte i as one comparable unit, with the ASCII and the
+// full-width letters folded to lower case.
 unsigned FoldedUnitAt(std::string_view s, std::size_t i) {
   const auto lead = static_cast<unsigned char>(s[i]);
-  if (CharWidthAt(s, i) == 2) return lead * 256u + static_cast<unsigned char>(s[i + 1]);
+  if (CharWidthAt(s, i) == 2) {
+    const unsigned unit = lead * 256u + static_cast<unsigned char>(s[i + 1]);
+    return (unit >= kFullWidthUpperA && unit <= kFullWidthUpperZ) ? unit + kFullWidthCaseStep : unit;
+  }
   return (lead >= 'A' && lead <= 'Z') ? lead + ('a' - 'A') : lead;
 }
 

@@ -11,8 +11,8 @@ namespace vtk {
 // Case-insensitive comparison as the multibyte runtime of code page 932 does
 // it: characters are compared as units (a double-byte character as
 // lead * 256 + trail, so every single-byte character sorts before every
-// double-byte one), and only the ASCII letters are folded (to lower case).
-// Full-width letters keep their case. Negative, zero or positive.
+// double-byte one), and the ASCII and full-width Latin letters are folded
+// to lower case (Ａ to ａ). Negative, zero or positive.
 int MbsICompare(std::string_view a, std::string_view b);
 
 struct SubFolder {

@@ -17,4 +17,21 @@ void AddBackslashGuarded(std::string& path) {
   if (path.size() > 3 && !EndsWithBackslash(path)) path.push_back('\\');
 }
 
+NewFolderNameFault CheckNewFolderName(std::string_view parent, std::string_view name) {
+  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+  for (std::size_t i = 0; i < name.size(); i += CharWidthAt(name, i))
+    if (CharWidthAt(name, i) == 1 && kForbidden.find(name[i]) != std::string_view::npos)
+      return NewFolderNameFault::kBadCharacter;
+  // Joined as the chooser joins them: a root such as E:\ needs no backslash.
+  const bool needsBackslash = parent.size() != 3 && !EndsWithBackslash(parent);
+  if (parent.size() + (needsBackslash ? 1 : 0) + name.size() > kMaxPath) return NewFolderNameFault::kTooLong;
+  return NewFolderNameFault::kNone;
+}
+
+void CopyToHostBuffer(char* buffer, std::string_view text) {
+  const std::size_t n = ClampToCharBoundary(text, kHostBufferSize - 1);
+  text.copy(buffer, n);
+  buffer[n] = '\0';
+}
+
 }  // namespace vtk

@@ -3,12 +3,16 @@
 // E:\ is 3).
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace vtk {
 
 // Longest path the library reads itself (the current directory) and the
 // longest full path it builds for a file.
 constexpr std::size_t kMaxPath = 255;
+// The size of a path buffer that the host hands in: room for kMaxPath
+// bytes, a backslash and more, and the terminating zero.
+constexpr std::size_t kHostBufferSize = 260;
 
 // Removes one trailing backslash from a path longer than 3 bytes.
 void RemoveLastBackslash(std::string& path);
@@ -21,5 +25,17 @@ void AddLastBackslash(std::string& path);
 // in one: the form used when a parent and a new folder name are joined for
 // the host, so that E: stays E: and E:\ stays E:\.
 void AddBackslashGuarded(std::string& path);
+
+// Why a typed new-folder name cannot be used under a parent folder.
+enum class NewFolderNameFault {
+  kNone,
+  kTooLong,       // parent\name would be longer than kMaxPath
+  kBadCharacter,  // the name holds one of \ / : * ? " < > |
+};
+NewFolderNameFault CheckNewFolderName(std::string_view parent, std::string_view name);
+
+// Copies `text` into a host buffer of kHostBufferSize bytes, cut at a
+// character boundary when it does not fit, and always terminated.
+void CopyToHostBuffer(char* buffer, std::string_view text);
 
 }  // namespace vtk

@@ -131,11 +131,18 @@ bool SameFileName(std::string_view a, std::string_view b) {
 }
 
 int AvoidBatchClash(std::string_view targetPath, const NameList& names, long long& serial) {
+  return AvoidBatchClash(
+      targetPath,
+      [&names](const std::string& n) {
+        return std::any_of(names.begin(), names.end(), [&n](const std::string& e) { return SameFileName(e, n); });
+      },
+      serial);
+}
+
+int AvoidBatchClash(std::string_view targetPath, const std::function<bool(const std::string&)>& listed,
+                    long long& serial) {
   std::string name(FileNamePart(targetPath));
   int result = 0;
-  auto listed = [&names](const std::string& n) {
-    return std::any_of(names.begin(), names.end(), [&n](const std::string& e) { return SameFileName(e, n); });
-  };
   // Each round gives a higher serial, and serials stop at kMaxSerial + 1,
   // which no name is ever copied under, so the walk always ends.
   while (listed(name) && serial <= kMaxSerial) {

@@ -6,6 +6,7 @@
 // byte of a double-byte character (ダ is 0x83 0x5F, 表 is 0x95 0x5C).
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,10 @@ using NameList = std::vector<std::string>;
 // underscore + "_<k>.dss" and `serial` becomes k; the walk then starts again.
 // Returns 0 when the first name was not in the list, -1 when `serial` moved.
 int AvoidBatchClash(std::string_view targetPath, const NameList& names, long long& serial);
+// The same with the list asked through `listed`, so that the caller compares
+// names as its file system does.
+int AvoidBatchClash(std::string_view targetPath, const std::function<bool(const std::string&)>& listed,
+                    long long& serial);
 
 // Two header samples (what one read of up to kHeaderSampleSize bytes from the
 // start of each file returned) belong to the same recording when the reads

@@ -96,6 +96,9 @@ void CCardConditionDlg::OnOK() {
   // left at the download folder on purpose.
   if (_chdir(m_strDrive.c_str()) != 0) return FailStart(IDS_CARD_NOT_READY);
   if (_chdir(m_strFolder.c_str()) != 0) return FailStart(IDS_TARGET_NOT_READY);
+  // The files are listed under the drive's root: E: alone would name the
+  // drive's current directory instead.
+  AddLastBackslash(m_strDrive);
   if (!FinishStart()) return;
   m_bStart = 1;
   EndDialog(IDOK);

@@ -23,7 +23,6 @@ void CDnLoadConditionDlg::OnBrowse() {
 }
 
 bool CDnLoadConditionDlg::FinishStart() {
-  AddLastBackslash(m_strDrive);
   AddLastBackslash(m_strFolder);
   m_strSubFolder.clear();
   return true;

@@ -24,14 +24,11 @@ INT_PTR RunConditionForm(int* pbDelete, int* pnMethod, const int* pnManualDrive,
   if (result == IDOK || result == kFormSwitch) {
     *pbDelete = dlg.m_bDelete;
     *pnMethod = dlg.m_nNewFolder;
-    std::string folder = dlg.m_strFolder;
-    RemoveLastBackslash(folder);
-    lstrcpyA(pszFolder, folder.c_str());
-    std::string drive = dlg.m_strDrive;
-    RemoveLastBackslash(drive);
-    lstrcpyA(pszDrive, drive.c_str());
+    vtk::CopyToHostBuffer(pszFolder, WithoutLastBackslash(dlg.m_strFolder));
+    vtk::CopyToHostBuffer(pszDrive, WithoutLastBackslash(dlg.m_strDrive));
     *pnResult = dlg.m_nResult;
-    lstrcpyA(pszNewFolder, dlg.m_strNewFolderName.c_str());
+    // The host learns a folder's name only when this download made it.
+    vtk::CopyToHostBuffer(pszNewFolder, dlg.m_bStart == 1 ? dlg.m_strNewFolderName : std::string());
   }
   return result;
 }
@@ -52,8 +49,8 @@ int WINAPI DnLoadOptions(int* pbDelete, int* pnMethod, int* pnManualDrive, char*
     *pbDelete = dlg.m_bDelete;
     *pnMethod = (dlg.m_nSaveToFolder == 1 && dlg.m_nNewFolder == 0) ? 0 : 1;
     *pnManualDrive = (dlg.m_nAutoDrive == 1 && dlg.m_nManualDrive == 0) ? 0 : 1;
-    lstrcpyA(pszFolder, dlg.m_strFolder.c_str());
-    lstrcpyA(pszDrive, dlg.m_strDrive.c_str());
+    vtk::CopyToHostBuffer(pszFolder, dlg.m_strFolder);
+    vtk::CopyToHostBuffer(pszDrive, dlg.m_strDrive);
     return 1;
   });
 }

@@ -3,15 +3,15 @@
 #include "vtksup.h"
 
 // The paths of the new folders that a recorder download would create; no
-// folder is created and nothing is shown. The buffers are the host's and are
-// written without a bound: they must hold a path, a backslash and a dated name.
+// folder is created and nothing is shown. A dated name is made only where
+// parent\name fits the host's 260-byte buffers.
 int WINAPI GetDnLoadNewFolderPath(int nFolders, char* pszFolderA, char* pszFolderB) {
   return vtk::LibraryCall(0, [&] {
     std::string folderA = PathOrCurrentDirectory(pszFolderA);
     std::string folderB = PathOrCurrentDirectory(pszFolderB);
     vtk::MakeNewFolderPaths(nFolders, folderA, folderB, GetLocalDate(), PathExists);
-    lstrcpyA(pszFolderA, folderA.c_str());
-    lstrcpyA(pszFolderB, folderB.c_str());
+    vtk::CopyToHostBuffer(pszFolderA, folderA);
+    vtk::CopyToHostBuffer(pszFolderB, folderB);
     return 1;
   });
 }

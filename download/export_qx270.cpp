@@ -1,7 +1,7 @@
 // The recorder download exports. They confirm settings and folder names and
 // hand them back to the host; nothing is created, copied or deleted on disk.
-// The host's buffers are written with lstrcpyA without a bound: they must
-// hold a path of 255 bytes, a backslash and a dated name.
+// The host's buffers hold 260 bytes: every path that the user can choose
+// here fits, a backslash included.
 #include "download/paths.h"
 #include "download/qx270conditiondlg.h"
 #include "download/qx270newfolderdlg.h"
@@ -16,14 +16,14 @@ std::string TakeFolderIn(const char* buffer) { return PathOrCurrentDirectory(buf
 
 void HandFolderBack(std::string folder, char* buffer) {
   RemoveLastBackslash(folder);
-  lstrcpyA(buffer, folder.c_str());
+  vtk::CopyToHostBuffer(buffer, folder);
 }
 
 // The options export hands a folder back with a trailing backslash, except
 // for paths of 3 bytes or fewer (a root such as E:\ keeps its own).
 void HandOptionFolderBack(std::string folder, char* buffer) {
   vtk::AddBackslashGuarded(folder);
-  lstrcpyA(buffer, folder.c_str());
+  vtk::CopyToHostBuffer(buffer, folder);
 }
 
 bool EndsWithSettings(INT_PTR result) { return result == IDOK || result == kFormSwitch; }

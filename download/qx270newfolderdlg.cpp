@@ -35,14 +35,7 @@ void CQX270NewFolderConditionDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CQX270NewFolderConditionDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  // Both names are proposed whatever the selector says; on a shared parent
-  // A takes the lowest free serial and B the next one.
-  GetPairedNewFolderName(m_state.pair, 0, m_strFolderA, m_strNewNameA);
-  m_edNewNameA.SetWindowText(m_strNewNameA);
-  m_edFolderA.SetWindowText(WithoutLastBackslash(m_strFolderA));
-  GetPairedNewFolderName(m_state.pair, 1, m_strFolderB, m_strNewNameB);
-  m_edNewNameB.SetWindowText(m_strNewNameB);
-  m_edFolderB.SetWindowText(WithoutLastBackslash(m_strFolderB));
+  ProposeNames();
   m_stDelete.SetWindowText(DeleteText(m_bDelete));
   m_stMethod.SetWindowText(MethodText(m_bNewFolder));
   struct FolderControls {
@@ -88,19 +81,32 @@ void CQX270NewFolderConditionDlg::Browse(int nWhich, std::string& parent, std::s
 void CQX270NewFolderConditionDlg::OnChange() {
   std::string folderA = m_strFolderA, folderB = m_strFolderB;
   if (RunRecorderOptions(m_bDelete, m_bNewFolder, folderA, folderB)) {
-    // The plain generator: each name is the lowest free serial under its own
-    // parent, so two folders on one parent get the same name here.
-    Rename(m_strFolderA = folderA, m_strNewNameA, m_edFolderA, m_edNewNameA);
-    Rename(m_strFolderB = folderB, m_strNewNameB, m_edFolderB, m_edNewNameB);
+    m_strFolderA = folderA;
+    m_strFolderB = folderB;
+    ProposeNames();
   }
   m_stDelete.SetWindowText(DeleteText(m_bDelete));
   if (m_bNewFolder == 0) EndDialog(kFormSwitch);
 }
 
-void CQX270NewFolderConditionDlg::Rename(std::string& parent, std::string& name, CEdit& parentEdit, CEdit& nameEdit) {
-  parentEdit.SetWindowText(WithoutLastBackslash(parent));
-  std::string fresh;
-  GetNewFolderName(parent, fresh);
-  nameEdit.SetWindowText(fresh);
-  name = fresh + "\\";
+void CQX270NewFolderConditionDlg::ProposeNames() {
+  // Both names are proposed whatever the selector says. The paired generator
+  // keeps them apart on a shared parent (A takes the lowest free serial, B
+  // the next), so both start empty; names are kept without a backslash so
+  // that it can compare them with its proposals.
+  m_strNewNameA.clear();
+  m_strNewNameB.clear();
+  const struct {
+    std::string& parent;
+    std::string& name;
+    CEdit& parentEdit;
+    CEdit& nameEdit;
+  } folders[] = {{m_strFolderA, m_strNewNameA, m_edFolderA, m_edNewNameA},
+                 {m_strFolderB, m_strNewNameB, m_edFolderB, m_edNewNameB}};
+  int which = 0;
+  for (const auto& folder : folders) {
+    GetPairedNewFolderName(m_state.pair, which++, folder.parent, folder.name);
+    folder.nameEdit.SetWindowText(folder.name);
+    folder.parentEdit.SetWindowText(WithoutLastBackslash(folder.parent));
+  }
 }

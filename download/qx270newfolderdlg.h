@@ -49,5 +49,6 @@ class CQX270NewFolderConditionDlg : public CDialog {
   void OnBrowseB();
   void OnChange();
   void Browse(int nWhich, std::string& parent, std::string& name, CEdit& parentEdit, CEdit& nameEdit);
-  void Rename(std::string& parent, std::string& name, CEdit& parentEdit, CEdit& nameEdit);
+  // Fresh dated names for both folders, shown with their parents.
+  void ProposeNames();
 };

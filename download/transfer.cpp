@@ -2,7 +2,10 @@
 
 #include <io.h>
 
+#include <unordered_set>
+
 #include "core/pathrules.h"
+#include "download/copycheck.h"
 #include "framework/modulestate.h"
 #include "framework/msgbox.h"
 #include "framework/wnd.h"
@@ -40,7 +43,6 @@ class DssSearch {
 
   bool Done() const { return m_done; }
   std::string Name() const { return m_found.name; }
-  long long Size() const { return m_found.size; }
   void Next() {
     m_done = _findnexti64(m_handle, &m_found) != 0;
     SkipDirectories();
@@ -55,15 +57,6 @@ class DssSearch {
   intptr_t m_handle;
   bool m_done = false;
 };
-
-// A file of exactly this path and size exists: a copy is whole only then.
-bool IsWholeCopy(const std::string& path, long long size) {
-  _finddatai64_t found;
-  const intptr_t probe = _findfirsti64(path.c_str(), &found);
-  if (probe == -1) return false;
-  _findclose(probe);
-  return !(found.attrib & _A_SUBDIR) && found.size == size;
-}
 
 bool FitsMaxPath(const std::string& path) { return path.size() <= vtk::kMaxPath; }
 
@@ -90,15 +83,14 @@ void SetTransferFileIoForTesting(const TransferFileIo* io) {
 struct CDnLoadTransfer::Queue {
   std::vector<std::string> sources;
   std::vector<std::string> targets;
-  std::vector<long long> sizes;  // of the sources when they were listed
-  vtk::NameList names;
+  std::unordered_set<std::wstring> names;  // target file names, as the file system tells them apart
 
-  void Add(const std::string& source, const std::string& target, long long size) {
+  void Add(const std::string& source, const std::string& target) {
     sources.push_back(source);
     targets.push_back(target);
-    sizes.push_back(size);
-    names.emplace_back(vtk::FileNamePart(target));
+    names.insert(vtk::FileNameKey(vtk::FileNamePart(target)));
   }
+  bool Lists(const std::string& name) const { return names.count(vtk::FileNameKey(name)) != 0; }
 };
 
 bool CDnLoadTransfer::IsSameRecording(FILE* pFirst, FILE* pSecond) {
@@ -108,24 +100,37 @@ bool CDnLoadTransfer::IsSameRecording(FILE* pFirst, FILE* pSecond) {
 }
 
 int CDnLoadTransfer::AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial) {
-  return vtk::AvoidBatchClash(targetPath, names, serial);
+  return vtk::AvoidBatchClash(
+      targetPath,
+      [&names](const std::string& n) {
+        for (const std::string& e : names)
+          if (vtk::SameFileNameOnDisk(e, n)) return true;
+        return false;
+      },
+      serial);
+}
+
+bool CDnLoadTransfer::IsTaken(const std::string& name) const {
+  return m_pTargetFolder ? m_pTargetFolder->Holds(name) : vtk::TargetFolder(m_strSubFolder).Holds(name);
 }
 
 int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, FILE* pSource) {
   // Only the unbroken run of taken serials is compared with the source: a
   // copy of the same recording beyond a free serial is not looked for.
   for (; serial <= vtk::kMaxSerial; ++serial) {
-    const std::string candidate = m_strSubFolder + vtk::SerialCandidateName(base, serial);
+    const std::string name = vtk::SerialCandidateName(base, serial);
+    const std::string candidate = m_strSubFolder + name;
     if (!FitsMaxPath(candidate)) {
       m_bPathTooLong = true;
       return -1;
     }
-    g_pTargetFile = OpenForReading(candidate);
-    if (!g_pTargetFile) {
+    if (!IsTaken(name)) {
       base = candidate;
       return 0;
     }
-    const bool same = IsSameRecording(g_pTargetFile, pSource);
+    // A taken name that cannot be read is passed over like another recording.
+    g_pTargetFile = OpenForReading(candidate);
+    const bool same = g_pTargetFile && IsSameRecording(g_pTargetFile, pSource);
     CloseSlot(g_pTargetFile);
     if (same) return -1;
   }
@@ -142,15 +147,14 @@ void CDnLoadTransfer::Abandon(const std::string& name) {
   m_nFileCount = 0;
 }
 
-int CDnLoadTransfer::CountWholeCopies(const Queue& queue) const {
-  // The walk stops at the first copy that is missing or short, so that the
-  // count (and the deletion that follows it) covers only an unbroken run of
-  // whole copies from the first.
-  int whole = 0;
-  while (static_cast<std::size_t>(whole) < queue.targets.size() &&
-         IsWholeCopy(queue.targets[whole], queue.sizes[whole]))
-    ++whole;
-  return whole;
+int CDnLoadTransfer::CountExactCopies(const Queue& queue) {
+  // The walk stops at the first copy that is missing or differs from its
+  // source, so that the count (and the deletion that follows it) covers only
+  // an unbroken run of real copies from the first.
+  vtk::CopyCheck check;
+  std::size_t exact = 0;
+  while (exact < queue.targets.size() && check.IsExactCopy(queue.sources[exact], queue.targets[exact])) ++exact;
+  return static_cast<int>(exact);
 }
 
 void CDnLoadTransfer::Run(HWND hOwner) {
@@ -163,6 +167,14 @@ void CDnLoadTransfer::Run(HWND hOwner) {
   const std::string& targetFolder = m_strSubFolder;
   const std::string pattern = m_strSourceFolder + "*.dss";
   Queue queue;
+  // One listing of the target folder answers every existence question of
+  // this run; it goes with the run, on every way out.
+  const vtk::TargetFolder listing(targetFolder);
+  m_pTargetFolder = &listing;
+  struct ListingInUse {
+    const vtk::TargetFolder*& slot;
+    ~ListingInUse() { slot = nullptr; }
+  } listingInUse{m_pTargetFolder};
 
   // First pass: files whose names are free at the target.
   {
@@ -175,12 +187,7 @@ void CDnLoadTransfer::Run(HWND hOwner) {
         m_bPathTooLong = true;
         continue;
       }
-      g_pTargetFile = OpenForReading(target);
-      if (!g_pTargetFile) {
-        queue.Add(source, target, search.Size());
-        continue;
-      }
-      CloseSlot(g_pTargetFile);
+      if (!IsTaken(search.Name())) queue.Add(source, target);
     }
   }
 
@@ -192,12 +199,13 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) continue;
     g_pSourceFile = OpenForReading(source);
     if (!g_pSourceFile) return Abandon(name);
-    g_pTargetFile = OpenForReading(target);
-    if (!g_pTargetFile) {
+    if (!IsTaken(name)) {  // queued in the first pass
       CloseSlot(g_pSourceFile);
       continue;
     }
-    const bool alreadyDownloaded = IsSameRecording(g_pTargetFile, g_pSourceFile);
+    // A taken name that cannot be read is never taken for this recording.
+    g_pTargetFile = OpenForReading(target);
+    const bool alreadyDownloaded = g_pTargetFile && IsSameRecording(g_pTargetFile, g_pSourceFile);
     CloseSlot(g_pTargetFile);
     if (alreadyDownloaded) {
       CloseSlot(g_pSourceFile);
@@ -211,12 +219,13 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     // second one too: a name taken on disk can push it onto a name that a
     // card file already has in this transfer, and two copies under one name
     // would leave one recording overwritten and both deleted from the card.
-    while (made == 0 && AvoidBatchClash(fullTarget, queue.names, serial) != 0) {
+    auto listed = [&queue](const std::string& n) { return queue.Lists(n); };
+    while (made == 0 && vtk::AvoidBatchClash(fullTarget, listed, serial) != 0) {
       fullTarget = start.base;
       made = MakeSerialName(fullTarget, serial, g_pSourceFile);
     }
     CloseSlot(g_pSourceFile);
-    if (made == 0) queue.Add(source, fullTarget, search.Size());
+    if (made == 0) queue.Add(source, fullTarget);
   }
 
   m_strSourceList = vtk::DoubleNulList(queue.sources);
@@ -231,7 +240,7 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     op.pTo = m_strTargetList.c_str();
     op.fFlags = m_nFileCount >= 2 ? FOF_MULTIDESTFILES : 0;
     g_shellFileOperation(&op);
-    m_nFileCount = CountWholeCopies(queue);
+    m_nFileCount = CountExactCopies(queue);
   }
 
   if (m_bPathTooLong)

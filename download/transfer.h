@@ -1,9 +1,11 @@
 // The transfer of dictation files from a card folder into the download
 // folder: files whose names are free are copied under their own names, files
 // already downloaded (same recording under the same name) are skipped, and
-// files whose names are taken by a different recording get a serial name.
-// All queued files go in one shell copy; afterwards only the copies that are
-// whole on disk are counted, and only those may be deleted from the card.
+// files whose names are taken by a different recording get a serial name. A
+// name that is taken but cannot be read counts as a different recording.
+// All queued files go in one shell copy; afterwards only the copies whose
+// bytes equal their source's are counted, and only those may be deleted from
+// the card.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "core/transfer_names.h"
+#include "download/targetfolder.h"
 
 class CWnd;
 
@@ -39,7 +42,8 @@ class CDnLoadTransfer {
   // usable name is left (the full path would be too long, or the serials are
   // used up).
   int MakeSerialName(std::string& base, long long serial, FILE* pSource);
-  // See vtk::AvoidBatchClash.
+  // See vtk::AvoidBatchClash; the names are compared as the file system
+  // compares them.
   static int AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial);
   // Rewinds `pSecond`, reads a header sample from each file and compares them
   // with vtk::IsSameRecording.
@@ -61,9 +65,13 @@ class CDnLoadTransfer {
  private:
   struct Queue;
   void Abandon(const std::string& name);
-  int CountWholeCopies(const Queue& queue) const;
+  static int CountExactCopies(const Queue& queue);
+  // A name of the target folder is taken: from the run's listing of the
+  // folder, or asked of the disk outside a run.
+  bool IsTaken(const std::string& name) const;
 
   bool m_bPathTooLong = false;
+  const vtk::TargetFolder* m_pTargetFolder = nullptr;
 };
 
 // The completion step: tells the user how many files were downloaded and,

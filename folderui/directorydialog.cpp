@@ -146,6 +146,9 @@ BOOL CDirectoryDialog::OnInitDialog() {
     if (m_strResult.size() != 3 && vtk::EndsWithBackslash(m_strResult)) m_strResult.pop_back();
     m_edPath.SetWindowText(m_strResult);
   }
+  // Even under a drive root a longer name could not make a path that the
+  // host can take back.
+  if (IsCreateMode()) m_edPath.SendMessage(EM_LIMITTEXT, vtk::kMaxPath - 3);
   FillDriveCombo(path);
   return TRUE;
 }
@@ -305,7 +308,8 @@ void CDirectoryDialog::OnOK() {
 
 void CDirectoryDialog::OnOKSelect() {
   m_strResult = m_edPath.GetWindowText();
-  if (!ChangeDirectory(m_strResult)) {
+  // A longer path could not be handed back to the host whole.
+  if (m_strResult.size() > vtk::kMaxPath || !ChangeDirectory(m_strResult)) {
     MessageBox(LoadResString(IDS_DIR_CANNOT_ENTER), LoadResString(IDS_DIR_CAPTION_SELECT), MB_ICONEXCLAMATION | MB_OK);
     FOLDERNODE* node = m_pTree ? m_pTree->GetNodeAt(m_lbFolders.GetCurSel()) : nullptr;
     m_edPath.SetWindowText(node ? node->szPath : "");
@@ -327,6 +331,17 @@ void CDirectoryDialog::OnOKCreate() {
   std::string full = m_strResult;
   if (full.size() != 3 && !vtk::EndsWithBackslash(full)) full += '\\';
   full += m_strNewName;
+  static constexpr struct {
+    vtk::NewFolderNameFault fault;
+    UINT idText;
+  } kRefusals[] = {{vtk::NewFolderNameFault::kTooLong, IDS_DIR_NAME_TOO_LONG},
+                   {vtk::NewFolderNameFault::kBadCharacter, IDS_DIR_NAME_BAD_CHARACTER}};
+  const vtk::NewFolderNameFault fault = vtk::CheckNewFolderName(m_strResult, m_strNewName);
+  for (const auto& refusal : kRefusals) {
+    if (refusal.fault != fault) continue;
+    MessageBox(LoadResString(refusal.idText), LoadResString(IDS_DIR_CAPTION_CREATE), MB_ICONEXCLAMATION | MB_OK);
+    return;
+  }
   if (ChangeDirectory(full)) {
     MessageBox(LoadResString(IDS_DIR_FOLDER_EXISTS), LoadResString(IDS_DIR_CAPTION_CREATE), MB_ICONEXCLAMATION | MB_OK);
     return;

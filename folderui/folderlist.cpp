@@ -10,11 +10,29 @@ long g_bitmapsAlive = 0;
 
 long GetFolderBitmapsAliveForTesting() { return g_bitmapsAlive; }
 
-CFolderItem::~CFolderItem() {
-  if (hBitmap) {
-    ::DeleteObject(hBitmap);
+CFolderListBox::~CFolderListBox() {
+  for (Picture& picture : m_pictures) {
+    if (!picture.hBitmap) continue;
+    ::DeleteObject(picture.hBitmap);
     --g_bitmapsAlive;
   }
+}
+
+const CFolderListBox::Picture* CFolderListBox::LoadPicture(UINT nBitmapID) {
+  for (Picture& picture : m_pictures) {
+    if (picture.nBitmapID != nBitmapID) continue;
+    if (!picture.hBitmap) {
+      picture.hBitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID));
+      if (!picture.hBitmap) return nullptr;
+      ++g_bitmapsAlive;
+      BITMAP bm{};
+      ::GetObjectA(picture.hBitmap, sizeof bm, &bm);
+      picture.nWidth = bm.bmWidth;
+      picture.nHeight = bm.bmHeight;
+    }
+    return &picture;
+  }
+  return nullptr;
 }
 
 CFolderItem* CFolderListBox::MakeItem(const std::string& text, UINT nBitmapID, int nodeIndex) const {
@@ -72,15 +90,10 @@ RECT CFolderListBox::TextRect(HDC hdc, const CFolderItem& item, const RECT& r) c
 }
 
 void CFolderListBox::DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected) {
-  if (!item.hBitmap) {
-    item.hBitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(item.nBitmapID));
-    if (item.hBitmap) {
-      ++g_bitmapsAlive;
-      BITMAP bm{};
-      ::GetObjectA(item.hBitmap, sizeof bm, &bm);
-      item.nWidth = bm.bmWidth;
-      item.nHeight = bm.bmHeight;
-    }
+  const Picture* picture = LoadPicture(item.nBitmapID);
+  if (picture) {
+    item.nWidth = picture->nWidth;
+    item.nHeight = picture->nHeight;
   }
   const COLORREF back = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
   const COLORREF text = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
@@ -88,8 +101,8 @@ void CFolderListBox::DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected)
   ::SetBkColor(hdc, back);
   const RECT row{0, r.top, r.right, r.bottom};
   ::ExtTextOutA(hdc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
-  if (item.hBitmap)
-    DrawTransparentBitmap(hdc, item.hBitmap, static_cast<short>(r.left), static_cast<short>(r.top - 4), RGB(255, 255, 255));
+  if (picture)
+    DrawTransparentBitmap(hdc, picture->hBitmap, static_cast<short>(r.left), static_cast<short>(r.top - 4), RGB(255, 255, 255));
   RECT textRect{r.left + item.nWidth - 3, r.top + 2, r.right, r.bottom};
   ::SetBkColor(hdc, back);
   const COLORREF oldText = ::SetTextColor(hdc, text);

@@ -15,14 +15,12 @@ constexpr UINT kClosedFolderBitmap = 1037;
 
 struct CFolderItem {
   CFolderItem(int level, std::string text, UINT bitmapID) : nLevel(level), strText(std::move(text)), nBitmapID(bitmapID) {}
-  ~CFolderItem();
-  CFolderItem(const CFolderItem&) = delete;
-  CFolderItem& operator=(const CFolderItem&) = delete;
 
   int nLevel;
   std::string strText;
   UINT nBitmapID;
-  HBITMAP hBitmap = nullptr;  // loaded on the first drawing
+  // The picture's size, taken on the first drawing. The picture itself is
+  // the list box's: thousands of folders share its two bitmaps.
   int nWidth = 0;
   int nHeight = 0;
 };
@@ -31,6 +29,12 @@ class CFolderListBox : public CListBox {
  public:
   static constexpr int kIndent = 10;
   static constexpr int kItemHeight = 16;
+
+  CFolderListBox() = default;
+  // Releases the folder pictures.
+  ~CFolderListBox() override;
+  CFolderListBox(const CFolderListBox&) = delete;
+  CFolderListBox& operator=(const CFolderListBox&) = delete;
 
   int m_nListMode = 0;  // the chooser's mode
   int m_bRootOpen = 0;  // toggled by the chooser's double-click on the root
@@ -47,11 +51,21 @@ class CFolderListBox : public CListBox {
   void DeleteItem(LPDELETEITEMSTRUCT pDIS) override;
 
  private:
+  struct Picture {
+    UINT nBitmapID;
+    HBITMAP hBitmap;  // loaded when an item first shows it
+    int nWidth, nHeight;
+  };
+  Picture m_pictures[2] = {{kOpenFolderBitmap, nullptr, 0, 0}, {kClosedFolderBitmap, nullptr, 0, 0}};
+  // The loaded picture of that id, or null.
+  const Picture* LoadPicture(UINT nBitmapID);
+
   CFolderItem* MakeItem(const std::string& text, UINT nBitmapID, int nodeIndex) const;
   void DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected);
   // The place of the item's text, as DrawBody draws it.
   RECT TextRect(HDC hdc, const CFolderItem& item, const RECT& r) const;
 };
 
-// Bitmaps made and released by the folder items, counted for the tests.
+// Folder pictures loaded and not yet released by the folder lists, counted
+// for the tests.
 long GetFolderBitmapsAliveForTesting();

@@ -3,6 +3,7 @@
 // out. Nothing is thrown across the boundary; a fault ends the call with the
 // export's failure result.
 #pragma once
+#include <atomic>
 #include <utility>
 
 #include "framework/handlerfault.h"
@@ -46,18 +47,21 @@ R LibraryCall(R onFault, Body&& body) {
 
 // The dialog exports share library-wide state (the folder tree, the recorder
 // pair, the transfer's file slots), so a dialog export that arrives while
-// another one is still open on this thread (from a message handler of the
-// host, say) is refused with `onBusy` and shows nothing.
+// another one is still open in the process (from a message handler of the
+// host, say, or from another thread) is refused with `onBusy` and shows
+// nothing.
 class DialogCallScope {
  public:
-  DialogCallScope() : m_bEntered(s_depth == 0) { ++s_depth; }
-  ~DialogCallScope() { --s_depth; }
+  DialogCallScope() : m_bEntered(!s_busy.exchange(true)) {}
+  ~DialogCallScope() {
+    if (m_bEntered) s_busy = false;
+  }
   DialogCallScope(const DialogCallScope&) = delete;
   DialogCallScope& operator=(const DialogCallScope&) = delete;
   bool Entered() const { return m_bEntered; }
 
  private:
-  static inline thread_local int s_depth = 0;
+  static inline std::atomic<bool> s_busy{false};
   bool m_bEntered;
 };
 

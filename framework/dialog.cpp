@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include <algorithm>
+
 #include "framework/ddx.h"
 #include "framework/handlerfault.h"
 #include "framework/modulestate.h"
@@ -18,12 +20,41 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
   // dialog's own procedure (and this one) stays underneath as the default.
   auto* pDlg = reinterpret_cast<CDialog*>(lParam);
   pDlg->SubclassWindow(hWnd);
+  RECT before;
+  ::GetWindowRect(hWnd, &before);
+  BOOL focus = FALSE;
   try {
-    return pDlg->OnInitDialog();
+    focus = pDlg->OnInitDialog();
   } catch (...) {
-    vtk::KeepHandlerFault(std::current_exception());
+    vtk::NoteHandlerFault();
     return FALSE;
   }
+  RECT after;
+  ::GetWindowRect(hWnd, &after);
+  if (::IsWindow(hWnd) && after.left == before.left && after.top == before.top &&
+      !(::GetWindowLongA(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD)))
+    pDlg->CenterWindow();
+  return focus;
+}
+
+void CDialog::CenterWindow() {
+  RECT dlg;
+  ::GetWindowRect(m_hWnd, &dlg);
+  HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+  const LONG ownerStyle = hOwner ? ::GetWindowLongA(hOwner, GWL_STYLE) : 0;
+  if (!(ownerStyle & WS_VISIBLE) || (ownerStyle & WS_MINIMIZE)) hOwner = nullptr;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoA(::MonitorFromWindow(hOwner ? hOwner : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT around = work;
+  if (hOwner) ::GetWindowRect(hOwner, &around);
+  const LONG width = dlg.right - dlg.left, height = dlg.bottom - dlg.top;
+  LONG x = (around.left + around.right) / 2 - width / 2;
+  LONG y = (around.top + around.bottom) / 2 - height / 2;
+  x = std::max(work.left, std::min(x, work.right - width));
+  y = std::max(work.top, std::min(y, work.bottom - height));
+  ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CDialog::DoModal() {
@@ -41,28 +72,38 @@ INT_PTR CDialog::DoModal() {
 
   m_nModalResult = -1;
   m_bEndModal = false;
+  m_bModal = true;
   m_pOuterModal = t_pActiveModal;
   t_pActiveModal = this;
   HWND hWnd = ::CreateDialogIndirectParamA(hInst, pTemplate, hOwner, &CDialog::DialogProc,
                                            reinterpret_cast<LPARAM>(this));
-  if (!hWnd) {
-    t_pActiveModal = m_pOuterModal;
-    return -1;
-  }
-  if (!m_bEndModal && !vtk::HandlerFaultPending()) {
+  if (hWnd && !m_bEndModal && !vtk::HandlerFaultPending()) {
     if (disableOwner) ::EnableWindow(hOwner, FALSE);
     ::ShowWindow(hWnd, SW_SHOWNORMAL);
     RunModalLoop();
   }
-  ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-  if (disableOwner) {
+  if (hWnd && ::IsWindow(hWnd)) {
+    const bool wasActive = ::GetActiveWindow() == hWnd;
+    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    ::DestroyWindow(hWnd);
+    if (disableOwner) ::EnableWindow(hOwner, TRUE);
+    if (disableOwner && wasActive) ::SetActiveWindow(hOwner);
+  } else if (disableOwner) {
     ::EnableWindow(hOwner, TRUE);
-    if (::GetActiveWindow() == hWnd) ::SetActiveWindow(hOwner);
   }
-  ::DestroyWindow(hWnd);
+  m_bModal = false;
   t_pActiveModal = m_pOuterModal;
-  return vtk::HandlerFaultPending() ? -1 : m_nModalResult;
+  return hWnd && !vtk::HandlerFaultPending() ? m_nModalResult : -1;
+}
+
+void CDialog::PostNcDestroy() {
+  // Destroyed from outside while the loop runs (with its owner, say): the
+  // loop must not wait for a window that is gone.
+  if (m_bModal && !m_bEndModal) {
+    m_nModalResult = IDCANCEL;
+    m_bEndModal = true;
+  }
 }
 
 void CDialog::RunModalLoop() {
@@ -74,6 +115,7 @@ void CDialog::RunModalLoop() {
       // Leave WM_QUIT for the host's own loop.
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       m_nModalResult = IDCANCEL;
+      m_bEndModal = true;
       break;
     }
     try {
@@ -82,7 +124,7 @@ void CDialog::RunModalLoop() {
         ::DispatchMessageA(&msg);
       }
     } catch (...) {
-      vtk::KeepHandlerFault(std::current_exception());
+      vtk::NoteHandlerFault();
     }
     if (vtk::HandlerFaultPending()) break;
   }

@@ -17,15 +17,24 @@ class CDialog : public CWnd {
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
   // Creates the dialog, runs it and destroys it. Returns the code given to
-  // EndDialog, IDCANCEL when the thread is asked to quit, or -1 when the
-  // template cannot be found, the dialog cannot be created or one of its
-  // message handlers threw (see framework/handlerfault.h).
+  // EndDialog; IDCANCEL when the thread is asked to quit (the quit message is
+  // posted again for the caller's loop) or when the window is destroyed from
+  // outside, with its owner say; -1 when the template cannot be found, the
+  // dialog cannot be created or one of its message handlers threw (see
+  // framework/handlerfault.h). The owner stays disabled until the window is
+  // gone, so that what the dialog does while it is destroyed is modal too.
   virtual INT_PTR DoModal();
   // Ends the modal loop with any code (IDOK, IDCANCEL, or one of the
   // dialog's own such as 1038). The window is destroyed by DoModal.
   void EndDialog(int nResult);
 
+  // A dialog that places itself here keeps its place; any other is centred
+  // afterwards (see CenterWindow).
   virtual BOOL OnInitDialog();
+  // Centres the window over its owner, or over the work area of the screen
+  // when it has none or the owner is hidden or minimised, and keeps it inside
+  // the work area.
+  void CenterWindow();
   virtual void OnOK();
   virtual void OnCancel();
   virtual void DoDataExchange(CDataExchange* pDX);
@@ -48,9 +57,11 @@ class CDialog : public CWnd {
  protected:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
+  void PostNcDestroy() override;
 
   INT_PTR m_nModalResult = -1;
   bool m_bEndModal = false;
+  bool m_bModal = false;  // DoModal owns the window
   CDialog* m_pOuterModal = nullptr;
 };
 

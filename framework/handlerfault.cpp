@@ -2,20 +2,19 @@
 
 namespace vtk {
 namespace {
-// Only the first fault of a call counts; later ones are its consequences.
-thread_local std::exception_ptr t_pendingFault;
+// A flag, not the exception itself: a thread_local with a destructor would
+// pin the library in the process, and FreeLibrary would no longer unload it.
+thread_local bool t_faultPending = false;
 }  // namespace
 
-void KeepHandlerFault(std::exception_ptr fault) {
-  if (!t_pendingFault) t_pendingFault = std::move(fault);
-}
+void NoteHandlerFault() { t_faultPending = true; }
 
-bool HandlerFaultPending() { return static_cast<bool>(t_pendingFault); }
+bool HandlerFaultPending() { return t_faultPending; }
 
-std::exception_ptr TakeHandlerFault() {
-  std::exception_ptr fault;
-  fault.swap(t_pendingFault);
-  return fault;
+bool TakeHandlerFault() {
+  const bool was = t_faultPending;
+  t_faultPending = false;
+  return was;
 }
 
 }  // namespace vtk

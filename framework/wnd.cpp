@@ -77,7 +77,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
   try {
     result = pWnd->WindowProc(message, wParam, lParam);
   } catch (...) {
-    vtk::KeepHandlerFault(std::current_exception());
+    vtk::NoteHandlerFault();
     result = pWnd->Default();
   }
   pWnd->m_currentMsg = saved;

@@ -111,8 +111,10 @@ LONG CWavePlayer::Position(BOOL bFrames) {
 LONG CWavePlayer::PositionString(char* lpszBuf) {
   char scratch[kTextBuffer] = "";
   const auto position = static_cast<LONG>(Send(MCIWNDM_GETPOSITIONA, kTextLimit, reinterpret_cast<LPARAM>(scratch)));
-  // Whatever the window wrote, the caller gets at most 49 bytes and the zero.
-  const std::string_view text(scratch, ::strnlen(scratch, kTextLimit));
+  // Whatever the window wrote, the caller gets at most 49 bytes and the zero,
+  // cut between characters: the cut looks at the byte after the 49th, so a
+  // lead byte there is not mistaken for a character that ends the text.
+  const std::string_view text(scratch, ::strnlen(scratch, kTextBuffer));
   const std::size_t n = vtk::ClampToCharBoundary(text, kTextLimit);
   if (lpszBuf) {
     std::memcpy(lpszBuf, text.data(), n);

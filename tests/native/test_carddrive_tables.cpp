@@ -11,10 +11,9 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-std::string Entry(const CardDriveTable& t, int i) { return std::string(t[i], strnlen(t[i], kCardDriveWidth)); }
 Names Entries(const CardDriveTable& t, int n) {
   Names names;
-  for (int i = 0; i < n; ++i) names.push_back(Entry(t, i));
+  for (int i = 0; i < n; ++i) names.emplace_back(t[i], strnlen(t[i], kCardDriveWidth));
   return names;
 }
 
@@ -23,8 +22,8 @@ Names Entries(const CardDriveTable& t, int n) {
 struct Letters {
   CardDriveTable table = {};
   int count = 0;
-  explicit Letters(std::initializer_list<std::string_view> values) {
-    for (std::string_view v : values) count = AddDistinctLetter(table, count, v);
+  explicit Letters(const Names& values) {
+    for (const std::string& v : values) count = AddDistinctLetter(table, count, v);
     SortCardDriveLetters(table);
   }
 };
@@ -34,24 +33,18 @@ bool Removable(const std::string& root) { return std::set<std::string>{"A:\\", "
 
 }  // namespace
 
+// 0x95 is negative as a signed byte; EF and E keep their order of arrival.
 TEST(CardDriveTables, DistinctLettersSortedByTheSignedFirstByteStably) {
-  Letters l({"E", "", "F", "E", "e"});
-  EXPECT_EQ(l.count, 3);
-  EXPECT_EQ(Entries(l.table, 4), (Names{"E", "F", "e", ""}));
-  // 0x95 is negative as a signed byte; EF and E keep their order of arrival.
-  Letters m({"F", "EF", "\x95\x5C", "E", "A"});
-  EXPECT_EQ(Entries(m.table, 5), (Names{"\x95\x5C", "A", "EF", "E", "F"}));
-}
-
-TEST(CardDriveTables, TwentySixPassesSortAFullReversedTable) {
-  CardDriveTable t = {};
-  int n = 0;
-  for (char c = 'Z'; c >= 'A'; --c) n = AddDistinctLetter(t, n, std::string(1, c));
-  n = AddDistinctLetter(t, n, "@");  // the 27th entry, smallest of all
-  ASSERT_EQ(n, kCardDriveEntries);
-  EXPECT_EQ(AddDistinctLetter(t, n, "1"), n) << "a full table takes nothing more";
-  SortCardDriveLetters(t);
-  for (int i = 0; i < kCardDriveEntries; ++i) EXPECT_EQ(Entry(t, i), std::string(1, static_cast<char>('@' + i)));
+  Letters l({"F", "EF", "", "\x95\x5C", "E", "A", "E", "e"});
+  EXPECT_EQ(l.count, 6);
+  EXPECT_EQ(Entries(l.table, 7), (Names{"\x95\x5C", "A", "EF", "E", "F", "e", ""}));
+  // 26 passes sort a full reversed table, and a full table takes nothing more.
+  Names reversed;
+  for (char c = 'Z'; c >= '@'; --c) reversed.push_back(std::string(1, c));
+  reversed.push_back("1");
+  Letters full(reversed);
+  ASSERT_EQ(full.count, kCardDriveEntries);
+  for (int i = 0; i < kCardDriveEntries; ++i) EXPECT_EQ(Entries(full.table, i + 1)[i], std::string(1, char('@' + i)));
 }
 
 TEST(CardDriveTables, LongNamesAndValuesAreCutToTheTableWidth) {
@@ -61,13 +54,9 @@ TEST(CardDriveTables, LongNamesAndValuesAreCutToTheTableWidth) {
   std::memset(inst, 0x7F, sizeof inst);
   StoreDeviceInstances(inst, names);
   EXPECT_EQ((Names{inst[0], inst[3], inst[26]}), (Names{"kkkkk0", std::string(29, 'k'), "kkkkk26"}));
-
   Letters l({"ABCDEFGHIJKLMNOP"});
-  ASSERT_EQ(l.count, 1);
-  EXPECT_EQ(Entry(l.table, 0), "ABCDEFGHI");
   AppendRootSuffix(l.table[0]);
-  EXPECT_EQ(Entry(l.table, 0), "ABCDEFGHI") << "no room for the suffix: still no drive root";
-  EXPECT_EQ(l.table[0][kCardDriveWidth - 1], '\0');
+  EXPECT_EQ(Entries(l.table, 1)[0], "ABCDEFGHI") << "no room for the suffix: still no drive root";
   std::string root = "unchanged";
   EXPECT_EQ(KeepCardDrives(l.table, kRoots, Removable, root), -1);
   EXPECT_EQ(root, "unchanged");
@@ -79,47 +68,35 @@ TEST(CardDriveTables, DriveRootsAreSplitAndUpperCased) {
   EXPECT_TRUE(SplitDriveRoots("\0\0", 2).empty());
 }
 
-TEST(CardDriveTables, CountingMakesRootsAndCountsPresentRemovableDrives) {
-  // e (lower case), EF (two letters), G (CD-ROM), H (absent) count for nothing.
-  Letters l({"F", "e", "EF", "G", "H", "E", "A"});
-  const CardDriveCount c = CountCardDrives(l.table, kRoots, Removable);
-  EXPECT_EQ(c.count, 3);
-  EXPECT_EQ(c.letters, "AEF");
-  EXPECT_EQ(Entries(l.table, 7), (Names{"A:\\", "EF:\\", "E:\\", "F:\\", "G:\\", "H:\\", "e:\\"}));
-  Letters none({});
-  EXPECT_EQ(CountCardDrives(none.table, kRoots, Removable).count, 0);
-  Letters e({"E"});
-  EXPECT_EQ(CountCardDrives(e.table, {}, Removable).count, 0);
-}
-
-TEST(CardDriveTables, KeepingPacksGivesTheHighestLetterAndNeverZero) {
-  Letters l({"F", "G", "e", "E"});
+// Only present removable drives count (not e, EF, G the CD-ROM, H absent);
+// counting leaves the roots unpacked, keeping packs them and names the
+// highest letter, or gives -1 and leaves the root.
+TEST(CardDriveTables, CountingAndKeeping) {
+  const struct { Names letters; int count; std::string found; Names counted; int kept; std::string root; } cases[] = {
+      {{"F", "e", "EF", "G", "H", "E", "A"}, 3, "AEF", {"A:\\", "EF:\\", "E:\\", "F:\\", "G:\\", "H:\\", "e:\\"}, 3,
+       "F:\\"},
+      {{"G", "D"}, 0, "", {"D:\\", "G:\\"}, -1, "keep"},
+      {{}, 0, "", {""}, -1, "keep"},
+  };
+  for (const auto& c : cases) {
+    Letters counted(c.letters), kept(c.letters);
+    const CardDriveCount n = CountCardDrives(counted.table, kRoots, Removable);
+    EXPECT_EQ(n.count, c.count);
+    EXPECT_EQ(n.letters, c.found);
+    EXPECT_EQ(Entries(counted.table, int(c.counted.size())), c.counted);
+    std::string root = "keep";
+    EXPECT_EQ(KeepCardDrives(kept.table, kRoots, Removable, root), c.kept);
+    EXPECT_EQ(root, c.root);
+    Names packed(kCardDriveEntries);
+    for (std::size_t i = 0; i < c.found.size(); ++i) packed[i] = c.found.substr(i, 1) + ":\\";
+    EXPECT_EQ(Entries(kept.table, kCardDriveEntries), packed);
+  }
+  // 26 values that sort before Z and name no drive push Z into the last entry.
+  Names many;
+  for (int i = 0; i < 26; ++i) many.push_back(std::string("Y") + char('a' + i));
+  many.push_back("Z");
+  Letters last(many);
   std::string root;
-  EXPECT_EQ(KeepCardDrives(l.table, kRoots, Removable, root), 2);
-  EXPECT_EQ(root, "F:\\");
-  Names packed(kCardDriveEntries);
-  packed[0] = "E:\\";
-  packed[1] = "F:\\";
-  EXPECT_EQ(Entries(l.table, kCardDriveEntries), packed);
-
-  Letters none({"G", "D"});  // a CD-ROM and a fixed disk
-  root = "E:\\";
-  EXPECT_EQ(KeepCardDrives(none.table, kRoots, Removable, root), -1);
-  EXPECT_EQ(root, "E:\\");
-  EXPECT_EQ(Entry(none.table, 0), "");
-}
-
-TEST(CardDriveTables, KeepingKeepsADriveInTheLastEntry) {
-  // 26 values that sort before Z and name no drive push Z into entry 26.
-  CardDriveTable t = {};
-  int n = 0;
-  for (int i = 0; i < 26; ++i) n = AddDistinctLetter(t, n, std::string("Y") + static_cast<char>('a' + i));
-  n = AddDistinctLetter(t, n, "Z");
-  ASSERT_EQ(n, 27);
-  SortCardDriveLetters(t);
-  ASSERT_EQ(Entry(t, 26), "Z");
-  std::string root;
-  EXPECT_EQ(KeepCardDrives(t, {"Z:\\"}, [](const std::string&) { return true; }, root), 1);
+  EXPECT_EQ(KeepCardDrives(last.table, {"Z:\\"}, [](const std::string&) { return true; }, root), 1);
   EXPECT_EQ(root, "Z:\\");
-  EXPECT_EQ(Entry(t, 0), "Z:\\");
 }

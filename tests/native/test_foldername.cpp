@@ -20,95 +20,83 @@ struct FakeDisk {
 }  // namespace
 
 TEST(DatedName, FormatsWithoutLeadingZeros) {
-  EXPECT_EQ(FormatDatedFolderName(k5Mar2006, 2), "2006.3.5-2");
   EXPECT_EQ(FormatDatedFolderName({2006, 12, 31}, 1), "2006.12.31-1");
-  EXPECT_EQ(FormatDatedFolderName({2007, 1, 1}, 1), "2007.1.1-1");
   EXPECT_EQ(FormatDatedFolderName({2007, 1, 1}, 12345678901LL), "2007.1.1-12345678901");
 }
 
-TEST(NewFolderName, TakesLowestFreeSerialAndAddsBackslashToParent) {
-  FakeDisk disk{{"D:\\Dictation\\2006.3.5-1"}};
-  std::string parent = "D:\\Dictation";
-  EXPECT_EQ(MakeNewFolderName(parent, k5Mar2006, disk.Probe()), "2006.3.5-2");
-  EXPECT_EQ(parent, "D:\\Dictation\\");
-  EXPECT_EQ(disk.probed, (std::vector<std::string>{"D:\\Dictation\\2006.3.5-1", "D:\\Dictation\\2006.3.5-2"}));
+// The lowest free serial of the day (a freed one too, other days ignored);
+// the parent gets its backslash, however short.
+TEST(NewFolderName, TakesTheLowestFreeSerial) {
+  const struct { std::string parent; std::set<std::string> disk; std::string name, parentAfter; } cases[] = {
+      {"D:\\R", {"D:\\R\\2006.3.5-1"}, "2006.3.5-2", "D:\\R\\"},
+      {"D:\\R\\", {"D:\\R\\2006.3.5-2", "D:\\R\\2006.3.4-1"}, "2006.3.5-1", "D:\\R\\"},
+      {"E:", {}, "2006.3.5-1", "E:\\"},
+  };
+  for (const auto& c : cases) {
+    FakeDisk disk{c.disk};
+    std::string parent = c.parent;
+    EXPECT_EQ(MakeNewFolderName(parent, k5Mar2006, disk.Probe()), c.name) << c.parent;
+    EXPECT_EQ(parent, c.parentAfter);
+    EXPECT_EQ(disk.probed.back(), c.parentAfter + c.name);
+  }
 }
 
-TEST(NewFolderName, ReusesAFreedSerialAndIgnoresOtherDays) {
-  FakeDisk disk{{"D:\\R\\2006.3.5-2", "D:\\R\\2006.3.4-1"}};
-  std::string parent = "D:\\R\\";
-  EXPECT_EQ(MakeNewFolderName(parent, k5Mar2006, disk.Probe()), "2006.3.5-1");
-}
-
-TEST(NewFolderName, ShortParentsGetTheirBackslashUnconditionally) {
-  FakeDisk disk;
-  std::string root = "E:\\", bare = "E:", empty;
-  EXPECT_EQ(MakeNewFolderName(root, k5Mar2006, disk.Probe()), "2006.3.5-1");
-  MakeNewFolderName(bare, k5Mar2006, disk.Probe());
-  MakeNewFolderName(empty, k5Mar2006, disk.Probe());
-  EXPECT_EQ(root, "E:\\");
-  EXPECT_EQ(bare, "E:\\");
-  EXPECT_EQ(empty, "\\");
-  EXPECT_EQ(disk.probed[1], "E:\\2006.3.5-1");
-}
-
-TEST(PairedName, SharedParentGivesAThenNextSerialToB) {
-  FakeDisk disk;
-  RecorderFolderPair pair{0, "D:\\Rec", "D:\\Rec\\", "", ""};
-  pair.strNewNameA = MakePairedNewFolderName(pair, 0, pair.strFolderA, k5Mar2006, disk.Probe());
-  pair.strNewNameB = MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe());
-  EXPECT_EQ(pair.strNewNameA, "2006.3.5-1");
-  EXPECT_EQ(pair.strNewNameB, "2006.3.5-2");
-  EXPECT_EQ(pair.strFolderA, "D:\\Rec\\");
-  EXPECT_EQ(pair.strFolderB, "D:\\Rec\\");
-}
-
-TEST(PairedName, ComparisonOfParentsIsExact) {
-  FakeDisk disk;
-  RecorderFolderPair pair{0, "D:\\Rec", "d:\\rec", "", ""};
-  pair.strNewNameA = MakePairedNewFolderName(pair, 0, pair.strFolderA, k5Mar2006, disk.Probe());
-  pair.strNewNameB = MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe());
-  EXPECT_EQ(pair.strNewNameA, "2006.3.5-1");
-  EXPECT_EQ(pair.strNewNameB, "2006.3.5-1");
-}
-
-TEST(PairedName, SkipsOnlyTheOtherNameAndStillHonoursTheDisk) {
-  // B holds -2; -1 exists on disk: A must skip both and take -3.
-  FakeDisk disk{{"D:\\Rec\\2006.3.5-1"}};
-  RecorderFolderPair pair{0, "D:\\Rec\\", "D:\\Rec\\", "", "2006.3.5-2"};
-  EXPECT_EQ(MakePairedNewFolderName(pair, 0, pair.strFolderA, k5Mar2006, disk.Probe()), "2006.3.5-3");
-  // A stored name with a trailing backslash is not equal to a proposal.
-  pair.strNewNameB = "2006.3.5-2\\";
-  EXPECT_EQ(MakePairedNewFolderName(pair, 0, pair.strFolderA, k5Mar2006, disk.Probe()), "2006.3.5-2");
-}
-
-TEST(NewFolderPaths, NamesOnlyTheSelectedFolder) {
-  FakeDisk disk{{"D:\\Dictation\\2006.3.5-1"}};
-  std::string a = "D:\\Dictation", b = "C:\\Work";
-  MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe());
-  EXPECT_EQ(a, "D:\\Dictation\\2006.3.5-2");
-  EXPECT_EQ(b, "C:\\Work");
-
-  a = "D:\\Dictation";
-  b = "F:\\Rec\\";
-  MakeNewFolderPaths(2, a, b, k5Mar2006, disk.Probe());
-  EXPECT_EQ(a, "D:\\Dictation");
-  EXPECT_EQ(b, "F:\\Rec\\2006.3.5-1");
-
-  a = "E:";
-  b = "E:\\";
-  MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe());
-  EXPECT_EQ(a, "E:\\2006.3.5-1");
-  EXPECT_EQ(b, "E:\\");
-}
-
-TEST(NewFolderPaths, OtherSelectorsOnlyNormalise) {
-  for (int selector : {0, 3, -1}) {
+// A parent that could not be read (empty) names nothing, and neither does
+// one where parent\name would not fit a host's path of 255 bytes.
+TEST(NewFolderName, NoNameWhenParentAndNameWouldNotFitAHostPath) {
+  const std::string fits(244, 'x'), tooLong(245, 'x');  // "\2006.3.5-1" is 11 bytes: 255 and 256
+  const struct {
+    std::string parent, name;
+  } cases[] = {{"", ""}, {fits, "2006.3.5-1"}, {tooLong, ""}};
+  for (const auto& c : cases) {
     FakeDisk disk;
-    std::string a = "D:\\Rec\\A\\", b = "E:\\";
-    MakeNewFolderPaths(selector, a, b, k5Mar2006, disk.Probe());
-    EXPECT_EQ(a, "D:\\Rec\\A") << selector;
-    EXPECT_EQ(b, "E:\\") << selector;
-    EXPECT_TRUE(disk.probed.empty());
+    RecorderFolderPair pair{0, "", c.parent, "", ""};
+    std::string plain = c.parent;
+    EXPECT_EQ(MakeNewFolderName(plain, k5Mar2006, disk.Probe()), c.name) << c.parent.size();
+    EXPECT_EQ(MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe()), c.name);
+    EXPECT_EQ(pair.strFolderA, "");  // the other folder, unread, stays empty too
+    std::string a = c.parent, b;
+    MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe());
+    EXPECT_EQ(a, c.name.empty() ? c.parent : c.parent + "\\" + c.name);
+    EXPECT_EQ(b, "");
+  }
+}
+
+// With the same parent (compared exactly) B's name is skipped for A, and the
+// disk still counts; a stored name with a backslash equals no proposal.
+TEST(PairedName, SkipsTheOtherFoldersNameOnlyUnderTheSameParent) {
+  const struct { std::string a, b, nameB, onDisk, expected; } cases[] = {
+      {"D:\\Rec", "D:\\Rec\\", "2006.3.5-1", "", "2006.3.5-2"},
+      {"D:\\Rec", "d:\\rec", "2006.3.5-1", "", "2006.3.5-1"},
+      {"D:\\Rec\\", "D:\\Rec\\", "2006.3.5-2", "D:\\Rec\\2006.3.5-1", "2006.3.5-3"},
+      {"D:\\Rec\\", "D:\\Rec\\", "2006.3.5-2\\", "D:\\Rec\\2006.3.5-1", "2006.3.5-2"},
+  };
+  for (const auto& c : cases) {
+    FakeDisk disk{{c.onDisk}};
+    RecorderFolderPair pair{0, c.a, c.b, "", c.nameB};
+    EXPECT_EQ(MakePairedNewFolderName(pair, 0, pair.strFolderA, k5Mar2006, disk.Probe()), c.expected) << c.b;
+  }
+}
+
+// Only the selected folder gets a dated name; every path loses one trailing
+// backslash when longer than 3 bytes, and other selectors probe nothing.
+TEST(NewFolderPaths, NamesOnlyTheSelectedFolder) {
+  const struct { int selector; std::string a, b, aAfter, bAfter; } cases[] = {
+      {1, "D:\\Dictation", "C:\\Work", "D:\\Dictation\\2006.3.5-2", "C:\\Work"},
+      {2, "D:\\Dictation", "F:\\Rec\\", "D:\\Dictation", "F:\\Rec\\2006.3.5-1"},
+      {1, "E:", "E:\\", "E:\\2006.3.5-1", "E:\\"},
+      {0, "D:\\Rec\\A\\", "E:\\", "D:\\Rec\\A", "E:\\"},
+      {3, "D:\\Rec\\A\\", "E:\\", "D:\\Rec\\A", "E:\\"},
+      {-1, "D:\\Rec\\A\\", "E:\\", "D:\\Rec\\A", "E:\\"},
+  };
+  for (const auto& c : cases) {
+    FakeDisk disk{{"D:\\Dictation\\2006.3.5-1"}};
+    std::string a = c.a, b = c.b;
+    MakeNewFolderPaths(c.selector, a, b, k5Mar2006, disk.Probe());
+    EXPECT_EQ(a, c.aAfter) << c.selector;
+    EXPECT_EQ(b, c.bAfter) << c.selector;
+    if (c.selector == 0 || c.selector > 2 || c.selector < 0) {
+      EXPECT_TRUE(disk.probed.empty());
+    }
   }
 }

@@ -24,17 +24,17 @@ std::vector<std::string> Ordered(const std::vector<std::string>& names) {
 }
 }  // namespace
 
-TEST(MbsICompare, FoldsAsciiOnlyAndComparesDoubleByteCharactersAsUnits) {
+TEST(MbsICompare, FoldsAsciiAndFullWidthLettersAndComparesDoubleByteCharactersAsUnits) {
   const struct {
     std::string a, b;
     int sign;
   } cases[] = {
       {"abc", "ABC", 0}, {"abc", "ABD", -1}, {"Gamma", "beta", 1}, {"ab", "abc", -1}, {"abc", "ab", 1}, {"", "", 0},
       {"_x", "Ax", -1},  // folded to lower case: '_' lies between 'Z' and 'a'
-      {"[", "a", -1}, {kFullA, kFullLowerA, -1}, {"\xB1", "\xC1", -1},
+      {"[", "a", -1}, {kFullA, kFullLowerA, 0}, {"\x82\x79", "\x82\x9A", 0}, {"\xB1", "\xC1", -1},
       {kHalfKanaA, kKanjiA, -1},  // as bytes 0xB1 would follow 0x88
       {"z", kHyo, -1}, {kHyo + "a", kHyo + "A", 0}, {kSo, kHyo, -1},
-      {"\x82\x61", "\x82\x81", -1},  // Ｂ before ａ: trail 0x61 is not folded
+      {"\x82\x61", "\x82\x81", 1}, {"\x82\x5F", kFullLowerA, -1},  // Ｂ after ａ; 0x825F is no letter
       {"a\x95", "a", 1}, {"a\x95", "a\x95\x5C", -1},  // a lone lead byte stands alone
   };
   for (const auto& c : cases) {

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <iterator>
+
+#include <vector>
 
 #include "core/cp932.h"
 #include "core/pathrules.h"
@@ -9,45 +13,33 @@ namespace {
 // 表 and ソ in CP932: their trail byte is 0x5C, the code of a backslash.
 const std::string kHyo = "\x95\x5C";
 const std::string kSo = "\x83\x5C";
-
-std::string Removed(std::string s) { RemoveLastBackslash(s); return s; }
-std::string Added(std::string s) { AddLastBackslash(s); return s; }
-std::string Guarded(std::string s) { AddBackslashGuarded(s); return s; }
 }  // namespace
 
-TEST(PathRules, RemoveLastBackslashKeepsRootsAndTakesOneBackslash) {
-  EXPECT_EQ(Removed("E:\\"), "E:\\");
-  EXPECT_EQ(Removed("D:\\Dictation\\"), "D:\\Dictation");
-  EXPECT_EQ(Removed("D:\\Dictation"), "D:\\Dictation");
-  EXPECT_EQ(Removed("D:\\Dictation\\\\"), "D:\\Dictation\\");
-  EXPECT_EQ(Removed(""), "");
-  EXPECT_EQ(Removed("\\\\\\"), "\\\\\\");  // 3 bytes: left alone
-}
-
-TEST(PathRules, AddLastBackslashHasNoLengthCondition) {
-  EXPECT_EQ(Added(""), "\\");
-  EXPECT_EQ(Added("E:"), "E:\\");
-  EXPECT_EQ(Added("E:\\"), "E:\\");
-  EXPECT_EQ(Added("D:\\Rec"), "D:\\Rec\\");
-}
-
-TEST(PathRules, GuardedFormSparesShortPaths) {
-  EXPECT_EQ(Guarded("E:"), "E:");
-  EXPECT_EQ(Guarded("E:x"), "E:x");
-  EXPECT_EQ(Guarded("E:\\"), "E:\\");
-  EXPECT_EQ(Guarded("D:\\Rec"), "D:\\Rec\\");
-  EXPECT_EQ(Guarded("D:\\Rec\\"), "D:\\Rec\\");
-}
-
-TEST(PathRules, TrailByteOfDoubleByteCharacterIsNotABackslash) {
-  // A folder named 表 (and one named ソ) ends in 0x5C but has no backslash.
-  EXPECT_EQ(Removed("D:\\" + kHyo), "D:\\" + kHyo);
-  EXPECT_EQ(Removed("D:\\a" + kSo), "D:\\a" + kSo);
-  EXPECT_EQ(Added("D:\\" + kHyo), "D:\\" + kHyo + "\\");
-  EXPECT_EQ(Guarded("D:\\" + kHyo), "D:\\" + kHyo + "\\");
-  EXPECT_EQ(Removed("D:\\" + kHyo + "\\"), "D:\\" + kHyo);
-  EXPECT_FALSE(EndsWithBackslash(kHyo));
-  EXPECT_TRUE(EndsWithBackslash(kHyo + "\\"));
+// Removing keeps roots (3 bytes or fewer) and takes one backslash; adding has
+// no length condition; the guarded form spares paths of 3 bytes or fewer. A
+// folder named 表 or ソ ends in 0x5C but has no backslash.
+TEST(PathRules, TrailingBackslashes) {
+  const struct { std::string path, removed, added, guarded; } cases[] = {
+      {"E:\\", "E:\\", "E:\\", "E:\\"},
+      {"D:\\Rec\\", "D:\\Rec", "D:\\Rec\\", "D:\\Rec\\"},
+      {"D:\\Rec", "D:\\Rec", "D:\\Rec\\", "D:\\Rec\\"},
+      {"D:\\Rec\\\\", "D:\\Rec\\", "D:\\Rec\\\\", "D:\\Rec\\\\"},
+      {"", "", "\\", ""},
+      {"E:", "E:", "E:\\", "E:"},
+      {"E:x", "E:x", "E:x\\", "E:x"},
+      {"\\\\\\", "\\\\\\", "\\\\\\", "\\\\\\"},
+      {"D:\\" + kHyo, "D:\\" + kHyo, "D:\\" + kHyo + "\\", "D:\\" + kHyo + "\\"},
+      {"D:\\a" + kSo, "D:\\a" + kSo, "D:\\a" + kSo + "\\", "D:\\a" + kSo + "\\"},
+      {"D:\\" + kHyo + "\\", "D:\\" + kHyo, "D:\\" + kHyo + "\\", "D:\\" + kHyo + "\\"},
+  };
+  for (const auto& c : cases) {
+    std::string removed = c.path, added = c.path, guarded = c.path;
+    RemoveLastBackslash(removed);
+    AddLastBackslash(added);
+    AddBackslashGuarded(guarded);
+    EXPECT_EQ((std::vector{removed, added, guarded}), (std::vector{c.removed, c.added, c.guarded})) << c.path;
+  }
+  EXPECT_FALSE(EndsWithBackslash("a\x95"));  // a lead byte at the end stands alone
 }
 
 TEST(Cp932, WalksCharactersNotBytes) {
@@ -58,9 +50,40 @@ TEST(Cp932, WalksCharactersNotBytes) {
   EXPECT_EQ(FindLastBackslash(kHyo + kSo), npos);
   EXPECT_EQ(LastCharPos(kHyo), 0u);
   EXPECT_EQ(LastCharPos(""), npos);
-  // A lead byte at the end of a string stands alone and is not a backslash.
-  EXPECT_FALSE(EndsWithBackslash("a\x95"));
   EXPECT_EQ(ClampToCharBoundary("ab" + kHyo, 3), 2u);
   EXPECT_EQ(ClampToCharBoundary("ab" + kHyo, 4), 4u);
   EXPECT_EQ(ClampToCharBoundary("ab", 10), 2u);
+}
+
+TEST(PathRules, NewFolderNamesMustFitAndHoldNoForbiddenCharacter) {
+  using F = NewFolderNameFault;
+  const std::string d250 = "D:\\" + std::string(247, 'p');  // 250 bytes
+  const struct {
+    std::string parent, name;
+    F fault;
+  } cases[] = {
+      {"D:\\Dictation", "2006.3.5-1", F::kNone}, {"E:\\", std::string(252, 'n'), F::kNone},
+      {"E:\\", std::string(253, 'n'), F::kTooLong}, {d250, "abcd", F::kNone}, {d250, "abcde", F::kTooLong},
+      {d250 + "\\", "abcd", F::kNone}, {"D:\\" + kHyo, kHyo + kSo + "|", F::kBadCharacter},
+      {"D:\\", kHyo + kSo, F::kNone},  // trail bytes 0x5C are no backslash
+      {"D:\\", "a\x83|", F::kNone},       // nor is a trail byte 0x7C a bar
+  };
+  for (const auto& c : cases) EXPECT_EQ(CheckNewFolderName(c.parent, c.name), c.fault) << c.parent.size() << c.name;
+  for (const char bad : std::string("\\/:*?\"<>|"))
+    EXPECT_EQ(CheckNewFolderName("D:\\", std::string("a") + bad), F::kBadCharacter) << bad;
+}
+
+TEST(PathRules, HostBufferCopiesStopAtACharacterBoundary) {
+  const struct {
+    std::string text;
+    std::size_t copied;
+  } cases[] = {{"D:\\Rec", 7}, {std::string(259, 'x'), 259}, {std::string(300, 'x'), 259},
+               {std::string(258, 'x') + kHyo, 258}};
+  for (const auto& c : cases) {
+    char buffer[kHostBufferSize + 8];
+    std::fill(std::begin(buffer), std::end(buffer), '#');
+    CopyToHostBuffer(buffer, c.text);
+    EXPECT_EQ(std::string(buffer), c.text.substr(0, c.copied));
+    EXPECT_EQ(buffer[kHostBufferSize], '#');  // nothing past the host's 260 bytes
+  }
 }

@@ -90,23 +90,16 @@ TEST(BatchClash, AListedNameMovesTheSerialPastEveryListedName) {
 // Full samples compare bytes 50 to 67 only; shorter ones match only when the
 // lengths and every byte are equal.
 TEST(HeaderSample, SameRecording) {
-  std::string a(70, 'a'), b(70, 'b');
-  for (std::size_t i = kIdentityOffset; i < kIdentityEnd; ++i) a[i] = b[i] = static_cast<char>('0' + i % 10);
-  EXPECT_TRUE(IsSameRecording(a, b));
-  for (std::size_t i : {50, 67}) {
-    std::string c = b;
-    c[i] = 'X';
-    EXPECT_FALSE(IsSameRecording(a, c)) << i;
-  }
-  EXPECT_TRUE(IsSameRecording(a.substr(0, 69), std::string(50, 'z') + a.substr(50, 19)));
-  EXPECT_TRUE(IsSameRecording(a.substr(0, 68), std::string(50, 'z') + a.substr(50, 18)));
-  EXPECT_FALSE(IsSameRecording(a, a.substr(0, 69)));
-  EXPECT_TRUE(IsSameRecording("", ""));
-  EXPECT_FALSE(IsSameRecording("", "x"));
-  const std::string s(67, 'q');
-  EXPECT_TRUE(IsSameRecording(s, s));
-  EXPECT_FALSE(IsSameRecording(s, "r" + s.substr(1)));
-  EXPECT_FALSE(IsSameRecording(s, s.substr(0, 66) + std::string(1, '\0')));
+  std::string a(70, 'a'), b(70, 'b'), c = b, d = b;
+  for (std::size_t i = kIdentityOffset; i < kIdentityEnd; ++i) a[i] = b[i] = c[i] = d[i] = char('0' + i % 10);
+  c[50] = d[67] = 'X';
+  const std::string s(67, 'q'), z(50, 'z');
+  const struct { std::string x, y; bool same; } cases[] = {
+      {a, b, true}, {a, c, false}, {a, d, false}, {a.substr(0, 69), z + a.substr(50, 19), true},
+      {a.substr(0, 68), z + a.substr(50, 18), true}, {a, a.substr(0, 69), false}, {"", "", true}, {"", "x", false},
+      {s, s, true}, {s, "r" + s.substr(1), false}, {s, s.substr(0, 66) + std::string(1, '\0'), false},
+  };
+  for (const auto& k : cases) EXPECT_EQ(IsSameRecording(k.x, k.y), k.same) << k.x << " / " << k.y;
 }
 
 TEST(Messages, NamesAreCutOnACharacterBoundaryAndCountsTakeTheIntegerConversion) {
@@ -125,12 +118,12 @@ TEST(Messages, NamesAreCutOnACharacterBoundaryAndCountsTakeTheIntegerConversion)
 
 TEST(DoubleNul, BuildsSplitsAndTakesTheFirstEntries) {
   const std::string list = DoubleNulList({"E:\\A.dss", "E:\\" + kHyo + ".dss", "E:\\C.dss"});
-  EXPECT_EQ(list, std::string("E:\\A.dss\0E:\\", 12) + kHyo + std::string(".dss\0E:\\C.dss\0\0", 15));
+  const std::string two = std::string("E:\\A.dss\0E:\\", 12) + kHyo + std::string(".dss\0", 5);
+  EXPECT_EQ(list, two + std::string("E:\\C.dss\0\0", 10));
   EXPECT_EQ(SplitDoubleNulList(list).size(), 3u);
-  EXPECT_EQ(FirstEntries(list, 2), std::string("E:\\A.dss\0E:\\", 12) + kHyo + std::string(".dss\0\0", 6));
+  EXPECT_EQ(FirstEntries(list, 2), two + '\0');
   EXPECT_EQ(FirstEntries(list, 9), list);
-  EXPECT_EQ(FirstEntries(list, 0), std::string(1, '\0'));
-  EXPECT_EQ(FirstEntries(list, -4), std::string(1, '\0'));
+  for (long long none : {0, -4}) EXPECT_EQ(FirstEntries(list, none), std::string(1, '\0'));
   EXPECT_EQ(DoubleNulList({}), std::string(1, '\0'));
   EXPECT_EQ(SplitDoubleNulList(std::string("a\0b", 3)), (std::vector<std::string>{"a", "b"}));
 }

@@ -13,21 +13,16 @@
 #include "support/text.h"
 #include "vtksup.h"
 
-using test::Sjis;
-
 namespace {
 
 const char kTavorin[] = "Software\\Tavorin";
 const std::string kSettings2002 = "Software\\Tavorin\\Scribovox2002\\Dictation Module\\Download\\AnotherSetting";
 const std::string kLanguages2002 = "SOFTWARE\\TAVORIN\\Scribovox2002\\Dictation Module\\Install\\Languages";
 
-// The marker (only this program's template has it), the labels, the buttons and the list.
-std::vector<std::string> Texts(const test::Window& w) {
-  std::vector<std::string> texts{w.Item(IDC_HOSTTEST_MARKER) ? w.ItemText(IDC_HOSTTEST_MARKER) : "(no marker)"};
-  for (int id : {IDC_FK_LIST_LABEL, IDC_FK_CURRENT_LABEL, IDC_FK_CAPTURE_LABEL, IDOK, IDC_FK_ASSIGN, IDC_FK_DELETE})
-    texts.push_back(w.ItemText(id));
-  for (int i = 0; i < w.ListCount(IDC_FK_LIST); ++i) texts.push_back(w.ListItemText(IDC_FK_LIST, i));
-  return texts;
+std::string Str(HMODULE module, UINT id) {
+  char text[256] = "";
+  LoadStringA(module, id, text, sizeof text);
+  return text;
 }
 
 class HostFuncKeys : public testing::Test {
@@ -35,7 +30,6 @@ class HostFuncKeys : public testing::Test {
   void SetUp() override {
     Clear();
     ASSERT_NE(m_dll, nullptr) << GetLastError();
-    ASSERT_TRUE(m_assign && m_assignJ && m_hook);
   }
   void TearDown() override {
     Clear();
@@ -50,61 +44,53 @@ class HostFuncKeys : public testing::Test {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m_dll, name)));
   }
   HMODULE m_dll = LoadLibraryA("VTKSUP.dll");
-  decltype(&FuncKeyAssign) m_assign = Get<decltype(&FuncKeyAssign)>("FuncKeyAssign");
-  decltype(&FuncKeyAssignJ) m_assignJ = Get<decltype(&FuncKeyAssignJ)>("FuncKeyAssignJ");
-  decltype(&FuncKeyHook) m_hook = Get<decltype(&FuncKeyHook)>("FuncKeyHook");
 };
 
 }  // namespace
 
-// Each export shows its template and texts, and F6 moved from VOLUME to FF
-// through it reaches the caller's record and the registry.
+// Each export shows its module's template and the text set of the language
+// (the library carries only the Japanese one), and F6 moved from VOLUME to
+// FF through it reaches the caller's record and the registry.
 TEST_F(HostFuncKeys, EachExportShowsItsModulesTemplateAndTexts) {
-  const std::vector<std::string> hostItems = {"Host REW",    "Host FF",    "Host STOP / Host PLAY",
-                                              "Host VOLUME", "Host SPEED", "Host DISABLE"};
-  struct Case {
-    const char* what;
-    bool library;
-    DWORD language;
-    test::U8 caption;
-    std::vector<std::string> texts;
-  } cases[] = {
-      {"host, Japanese", false, 0, u8"ﾎｽﾄのﾌｧﾝｸｼｮﾝｷｰ",
-       {"hosttest template 130", Sjis(u8"項目(ﾎｽﾄ)"), Sjis(u8"現在(ﾎｽﾄ)"), Sjis(u8"押すｷｰ(ﾎｽﾄ)"), "Host OK",
-        Sjis(u8"割当(ﾎｽﾄ)"), Sjis(u8"削除(ﾎｽﾄ)")}},
-      {"host, alternative", false, 0x11, "Host function keys",
-       {"hosttest template 130", "Host items", "Host current", "Host press", "Host OK", "Host assign", "Host delete"}},
-      {"library", true, 0, u8"ﾌｧﾝｸｼｮﾝｷｰの設定",
-       {"(no marker)", Sjis(u8"ﾌｧﾝｸｼｮﾝｷｰの項目(&I)："), Sjis(u8"現在のｷｰ(&U)："),
-        Sjis(u8"割り当てるﾌｧﾝｸｼｮﾝｷｰ\nを押して下さい(&C)："), "OK", Sjis(u8"割り当て(&A)"), Sjis(u8"削除(&D)"),
-        Sjis(u8"早戻し"), Sjis(u8"早送り"), Sjis(u8"停止 / 再生"), Sjis(u8"音量を上げる"), Sjis(u8"再生速度を上げる"),
-        Sjis(u8"ﾌｧﾝｸｼｮﾝ ｷｰの無効")}},
-  };
-  for (Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    if (!c.library) c.texts.insert(c.texts.end(), hostItems.begin(), hostItems.end());
+  for (auto [library, language] : {std::pair{false, 0}, {false, 0x11}, {true, 0}, {true, 0x11}}) {
+    SCOPED_TRACE(testing::Message() << (library ? "library" : "host") << ", language " << language);
     Clear();
     test::ScopedKey languages(HKEY_LOCAL_MACHINE, kLanguages2002);
-    languages.SetDword("Language", c.language);
+    languages.SetDword("Language", DWORD(language));
+    const HMODULE texts = library ? m_dll : GetModuleHandleA(nullptr);
+    const bool alt = language != 0;
+    const std::string caption = Str(texts, alt ? IDS_FK_ALT_CAPTION : IDS_FK_CAPTION);
+    ASSERT_EQ(caption.empty(), library && alt);
     FUNCKEYINFO info{0, 0, {0x71, 0x72, 0x73, 0x75, 0x76, 0x77}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
-    std::vector<std::string> texts;
-    std::string current;
     test::ScriptedUser user;
-    user.On(c.caption, [&](test::Window& w) {
-          texts = Texts(w);
+    user.On(test::Utf8(caption), [&](test::Window& w) {
+          EXPECT_EQ(w.Caption(), caption);
+          EXPECT_EQ(w.Item(IDC_HOSTTEST_MARKER) != nullptr, !library);
+          const std::pair<int, UINT> shown[] = {
+              {IDC_FK_LIST_LABEL, alt ? IDS_FK_ALT_LIST_LABEL : IDS_FK_LIST_LABEL},
+              {IDC_FK_CURRENT_LABEL, alt ? IDS_FK_ALT_CURRENT_LABEL : IDS_FK_CURRENT_LABEL},
+              {IDC_FK_CAPTURE_LABEL, alt ? IDS_FK_ALT_CAPTURE_LABEL : IDS_FK_CAPTURE_LABEL},
+              {IDC_FK_ASSIGN, alt ? IDS_FK_ALT_ASSIGN : IDS_FK_ASSIGN},
+              {IDC_FK_DELETE, alt ? IDS_FK_ALT_DELETE : IDS_FK_DELETE}, {IDOK, IDS_FK_OK}};
+          for (auto [control, text] : shown) EXPECT_EQ(w.ItemText(control), Str(texts, text)) << control;
+          const UINT items[] = {IDS_FK_REW, IDS_FK_FF, 0, IDS_FK_VOLUME, IDS_FK_SPEED, IDS_FK_DISABLE};
+          for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(w.ListItemText(IDC_FK_LIST, i),
+                      i == 2 ? Str(texts, IDS_FK_STOP) + " / " + Str(texts, IDS_FK_PLAY) : Str(texts, items[i]));
+          }
+          EXPECT_EQ(w.ListSelection(IDC_FK_LIST), 0);
+          EXPECT_EQ(w.ItemText(IDC_FK_CURRENT), "F2");
           w.SelectListItem(IDC_FK_LIST, 1);
           w.PostKeyUp(VK_F6);
         })
-        .When(c.caption, [](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == "F6"; },
+        .When(test::Utf8(caption), [](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == "F6"; },
               [&](test::Window& w) {
                 w.Click(IDC_FK_ASSIGN);
-                current = w.ItemText(IDC_FK_CURRENT);
+                EXPECT_EQ(w.ItemText(IDC_FK_CURRENT), "F6");
                 PostMessageA(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
               });
-    EXPECT_EQ((c.library ? m_assignJ : m_assign)(&info), 1);
+    EXPECT_EQ(Get<decltype(&FuncKeyAssign)>(library ? "FuncKeyAssignJ" : "FuncKeyAssign")(&info), 1);
     EXPECT_TRUE(user.Clean()) << user.Report();
-    EXPECT_EQ(texts, c.texts);
-    EXPECT_EQ(current, "F6");
     EXPECT_EQ(info.wKey[1], 0x75);
     EXPECT_EQ(info.wKey[3], 0xFFFF);
     EXPECT_EQ(test::ReadDword(HKEY_CURRENT_USER, kSettings2002, "FUNCTION_KEY_FF"), 117u);
@@ -114,8 +100,8 @@ TEST_F(HostFuncKeys, EachExportShowsItsModulesTemplateAndTexts) {
 
 TEST_F(HostFuncKeys, NullRecordsShowNothing) {
   test::ScriptedUser user;
-  EXPECT_EQ(m_assign(nullptr), 0);
-  EXPECT_EQ(m_assignJ(nullptr), 0);
-  EXPECT_EQ(m_hook(1, nullptr), 0);
+  EXPECT_EQ(Get<decltype(&FuncKeyAssign)>("FuncKeyAssign")(nullptr), 0);
+  EXPECT_EQ(Get<decltype(&FuncKeyAssignJ)>("FuncKeyAssignJ")(nullptr), 0);
+  EXPECT_EQ(Get<decltype(&FuncKeyHook)>("FuncKeyHook")(1, nullptr), 0);
   EXPECT_TRUE(user.Clean()) << user.Report();
 }

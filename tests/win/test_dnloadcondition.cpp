@@ -10,6 +10,7 @@
 
 #include "download/paths.h"
 #include "download/platformid.h"
+#include "download/transfer.h"
 #include "framework/msgbox.h"
 #include "res/ids_download.h"
 #include "support/card_registry.h"
@@ -64,6 +65,14 @@ struct HostCall {
   Names Out() const { return {std::to_string(nResult), folder.data(), newFolder.data(), drive.data()}; }
 };
 
+// Whether the host window was enabled ('E') or not ('d') at each shell operation.
+HWND g_host = nullptr;
+std::string g_hostStates;
+int WINAPI ShellNotingTheHost(LPSHFILEOPSTRUCTA op) {
+  g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd';
+  return SHFileOperationA(op);
+}
+
 class DnLoadCondition_ : public testing::Test {
  protected:
   void SetUp() override {  // also between the cases of a table
@@ -114,6 +123,25 @@ TEST_F(DnLoadCondition_, NewFolderFormCreatesTheDatedFolderAndCopiesIntoIt) {
   EXPECT_STREQ(cwd, "D:\\Dictation") << "a successful start leaves the current directory at the download folder";
 }
 
+// A drive given as E: is its root in both forms, whatever E:'s current
+// directory is.
+TEST_F(DnLoadCondition_, ADriveWithoutItsBackslashIsItsRoot) {
+  for (const int method : {0, 1}) {
+    SetUp();
+    const auto files = PutOnCard('E', 2);
+    test::MakeDir("E:\\Sub");
+    test::WriteFile("E:\\Sub\\OTHER.DSS", Dss(99));
+    ASSERT_TRUE(SetEnvironmentVariableA("=E:", "E:\\Sub"));
+    HostCall host("D:\\Dictation", "E:");
+    host.nMethod = method;
+    EXPECT_EQ(host.Start(), 1);
+    EXPECT_EQ(host.Out()[3], "E:\\");
+    const std::string target = method == 0 ? "D:\\Dictation" : "D:\\Dictation\\2006.3.5-1";
+    EXPECT_EQ(test::ListDir(target), (Names{"DS0001.DSS", "DS0002.DSS"})) << method;
+  }
+  SetEnvironmentVariableA("=E:", nullptr);
+}
+
 TEST_F(DnLoadCondition_, SimpleFormSkipsDownloadedFilesAndGivesClashesASerialName) {
   auto files = PutOnCard('E', 3);
   test::WriteFile("D:\\Dictation\\DS0001.DSS", files["DS0001.DSS"]);  // downloaded before
@@ -162,6 +190,7 @@ TEST_F(DnLoadCondition_, FailedStartChecksSayWhyAndCopyNothing) {
     }), 1);
     ejected.reset();
     EXPECT_EQ(host.nResult, -1);
+    EXPECT_STREQ(host.newFolder.data(), "") << "no folder was made";
     EXPECT_EQ(boxes, (decltype(boxes){{Sjis(c.message), MB_OK | MB_ICONEXCLAMATION}}));
     EXPECT_EQ(test::ListDir("D:\\Dictation"), c.folderAppears ? Names{"2006.3.5-1"} : Names{});
     if (c.folderAppears) {
@@ -311,4 +340,26 @@ TEST_F(DnLoadCondition_, FiveHundredFilesArriveWholeBeforeTheCardIsEmptied) {
   EXPECT_EQ(test::ListDir("D:\\Dictation\\2006.3.5-1").size(), 500u);
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].second, UINT(MB_OKCANCEL | MB_ICONQUESTION));
+}
+
+// The host can neither be used nor closed while the library copies, reports
+// and deletes: its window stays disabled until the export returns.
+TEST_F(DnLoadCondition_, TheHostStaysDisabledUntilTheDownloadIsOver) {
+  PutOnCard('E', 2);
+  g_host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(g_host);
+  ASSERT_EQ(GetActiveWindow(), g_host);
+  g_hostStates.clear();
+  vtk::SetShellFileOperationForTesting(&ShellNotingTheHost);
+  vtk::SetMessageBoxObserverForTesting([](HWND, const std::string&, const std::string&, UINT) {
+    g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd';
+  });
+  HostCall host("D:\\Dictation", "E:\\");
+  host.bDelete = 1;
+  EXPECT_EQ(host.Start({}, {IDOK, IDOK}), 1);
+  vtk::SetShellFileOperationForTesting(nullptr);
+  EXPECT_EQ(g_hostStates, "dddd");  // the copy, the count, the delete question, the deletion
+  EXPECT_TRUE(IsWindowEnabled(g_host));
+  EXPECT_EQ(test::ListDir("E:\\"), Names{});
+  DestroyWindow(g_host);
 }

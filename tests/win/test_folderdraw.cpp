@@ -167,7 +167,7 @@ TEST_F(FolderDrawTest, TheFocusFrameSurroundsTheTextAndGoesAgain) {
   EXPECT_EQ(canvas.Snapshot(), framed);
 }
 
-TEST_F(FolderDrawTest, ItemsAreMeasuredAndDeletedWithTheirBitmaps) {
+TEST_F(FolderDrawTest, ItemsAreMeasuredAndDeletedAndShareTheListsPicture) {
   MEASUREITEMSTRUCT item{0, 0, 0, 0, 0, 1}, none{};
   list.MeasureItem(&item);
   list.MeasureItem(&none);
@@ -176,12 +176,15 @@ TEST_F(FolderDrawTest, ItemsAreMeasuredAndDeletedWithTheirBitmaps) {
   const long before = GetFolderBitmapsAliveForTesting();
   CFolderItem* folder = Add("Alpha");
   DrawOn(canvas, folder, ODA_DRAWENTIRE);
+  DrawOn(canvas, folder, ODA_DRAWENTIRE, ODS_SELECTED);
   EXPECT_EQ(GetFolderBitmapsAliveForTesting(), before + 1);
   // The host window does not reflect WM_DELETEITEM: hand it over directly.
   DELETEITEMSTRUCT del{ODT_LISTBOX, 1035, 0, list, reinterpret_cast<ULONG_PTR>(folder)};
   list.DeleteItem(&del);
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), before);
   list.SendMessage(LB_SETITEMDATA, 0, 0);
+  list.DeleteString(0);
+  DrawOn(canvas, Add("Beta"), ODA_DRAWENTIRE);  // the next item draws the same picture
+  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), before + 1);
 }
 
 TEST(DrawTransparentBitmap, LeavesTheTransparentColourUnpaintedAndTheBitmapUnchanged) {

@@ -147,7 +147,8 @@ TEST(FolderOrder, AgreesWithTheRuntimeMultibyteComparison) {
   const Names names = {"abc", "ABD", "Abc", "a", "A", "_x", "[y", "~", "Zed", "zeta", "10", "9", "a b", "a-b", "x\\y",
                        Sjis(u8"ｱ"), Sjis(u8"ﾀﾞｳﾝ"), Sjis(u8"亜"), Sjis(u8"表"), Sjis(u8"ソ"), Sjis(u8"表a"),
                        Sjis(u8"表A"), Sjis(u8"漢字"), Sjis(u8"かな"), Sjis(u8"カナ"),
-                       std::string("x") + Sjis(u8"表") + "y"};
+                       std::string("x") + Sjis(u8"表") + "y", Sjis(u8"Ａ"), Sjis(u8"ａ"), Sjis(u8"Ｚz"),
+                       Sjis(u8"ｚＺ"), Sjis(u8"Ｂｃ"), Sjis(u8"ｂ")};
   for (const std::string& a : names)
     for (const std::string& b : names) {
       const int mine = vtk::MbsICompare(a, b);
@@ -155,4 +156,18 @@ TEST(FolderOrder, AgreesWithTheRuntimeMultibyteComparison) {
                                   reinterpret_cast<const unsigned char*>(b.c_str()));
       EXPECT_EQ((mine > 0) - (mine < 0), (theirs > 0) - (theirs < 0)) << test::Utf8(a) << " vs " << test::Utf8(b);
     }
+}
+
+// Full-width letters fold as the runtime folds them, in the tree too.
+TEST_F(FolderTreeTest, SubFoldersFollowTheRuntimeOrder) {
+  ASSERT_EQ(_setmbcp(932), 0);
+  for (const char8_t* name : {u8"ｂa", u8"Ｂ", u8"ａc", u8"Ａb", u8"亜", u8"Zed", u8"ｱ", u8"c"})
+    test::MakeDir("D:\\Order\\" + Sjis(name));
+  Build(tree, "D:\\Order");
+  ASSERT_EQ(tree.InsertSubFolders(1), 8);
+  const Names listed = NamesFrom(tree, 2);
+  for (std::size_t i = 1; i < listed.size(); ++i)
+    EXPECT_LT(_mbsicmp(reinterpret_cast<const unsigned char*>(listed[i - 1].c_str()),
+                       reinterpret_cast<const unsigned char*>(listed[i].c_str())), 0)
+        << test::Utf8(listed[i - 1]) << " before " << test::Utf8(listed[i]);
 }

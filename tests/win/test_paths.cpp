@@ -111,16 +111,20 @@ TEST_F(Paths, ExportNamesTheSelectedFolderAndFallsBackToTheCurrentDirectory) {
 }
 
 TEST_F(Paths, ACurrentDirectoryTooLongToReadIsNotCutShort) {
-  std::string deep = "D:";
-  while (deep.size() < 210) deep += "\\" + std::string(40, 'x');
-  const std::string last(258 - deep.size() - 1, 'y');  // 258 bytes in all: legal, but over 255
-  deep += '\\';
-  deep += last;
-  test::MakeDir(deep);
+  const std::string deep = test::MakeLongDir(258);  // legal, but over 255
   ASSERT_TRUE(SetCurrentDirectoryA(deep.c_str())) << deep.size();
-  ASSERT_GT(deep.size(), 255u);
   EXPECT_EQ(GetCurrentDirectoryFallback(), "");
-  std::string a, b = "D:\\";
-  Call(0, a, b);
-  EXPECT_EQ(a, "");
+  // Nothing is named at the root, nor where parent\name would not fit.
+  const std::string full(255, 'p');
+  const struct {
+    int selector;
+    std::string a, b, wantA, wantB;
+  } cases[] = {{0, "", "D:\\", "", "D:\\"}, {1, "", "D:\\", "", "D:\\"}, {2, "D:\\", "", "D:\\", ""},
+               {1, full, "", full, ""}};
+  for (const auto& c : cases) {
+    std::string a = c.a, b = c.b;
+    Call(c.selector, a, b);
+    EXPECT_EQ(a, c.wantA) << c.selector;
+    EXPECT_EQ(b, c.wantB) << c.selector;
+  }
 }

@@ -185,23 +185,26 @@ TEST_F(Recorder, SwitchBackHandsParentsWithoutNames) {
   EXPECT_STREQ(call.folderB, "D:\\Work");
 }
 
-TEST_F(Recorder, ChangeConfirmedWithoutChangeRenamesWithThePlainGenerator) {
+// The names made after "変更(&M)" stay apart on a shared parent, and the
+// chooser's proposal for B sees A's name.
+TEST_F(Recorder, ChangeConfirmedWithoutChangeKeepsTheTwoNamesApart) {
   Call call(0, 1, "D:\\Rec", "D:\\Rec");
-  std::string nameA, nameB;
+  std::string nameA, nameB, proposedB;
   test::ScriptedUser user;
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Click(IDOK); })
       .On(kConfirm, [&](Window& w) {
         nameA = w.ItemText(IDC_QX_NEWNAME_A);
         nameB = w.ItemText(IDC_QX_NEWNAME_B);
-        w.Click(IDOK);
-      });
+        w.Click(IDC_QX_BROWSE_B);
+      })
+      .On(kCreateDir, [&](Window& w) { proposedB = w.ItemText(kChooserEdit); w.Click(IDCANCEL); })
+      .On(kConfirm, [](Window& w) { w.Click(IDOK); });
   EXPECT_EQ(call.Condition(0), 1);
   EXPECT_TRUE(user.Clean()) << user.Report();
-  EXPECT_EQ(nameA, "2006.3.5-1");
-  EXPECT_EQ(nameB, "2006.3.5-1");
+  EXPECT_EQ(nameA + " " + nameB + " " + proposedB, "2006.3.5-1 2006.3.5-2 2006.3.5-2");
   EXPECT_STREQ(call.folderA, "D:\\Rec\\2006.3.5-1");
-  EXPECT_STREQ(call.folderB, "D:\\Rec\\2006.3.5-1");
+  EXPECT_STREQ(call.folderB, "D:\\Rec\\2006.3.5-2");
 }
 
 TEST_F(Recorder, BrowseInNewFolderFormProposesThePairedNameAndSwapsBack) {

@@ -55,19 +55,23 @@ int WINAPI RecordingShell(LPSHFILEOPSTRUCTA op) {
 }
 
 // A faulty copy: it stops after g_copies files (the user cancels, the card
-// is pulled), or target g_shortTarget comes out cut in half (disk full).
-int g_copies = 0, g_shortTarget = -1;
+// is pulled), or target g_badTarget comes out cut in half (disk full) or, with
+// g_keepSize, as long as its source but with one byte changed.
+int g_copies = 0, g_badTarget = -1;
+bool g_keepSize = false;
 int WINAPI FaultyShell(LPSHFILEOPSTRUCTA op) {
   if (op->wFunc != FO_COPY) return RecordingShell(op);
   const auto from = Entries(op->pFrom), to = Entries(op->pTo);
-  if (g_shortTarget < 0) {
+  if (g_badTarget < 0) {
     for (int i = 0; i < g_copies; ++i) CopyFileA(from[i].c_str(), to[i].c_str(), TRUE);
     op->fAnyOperationsAborted = TRUE;
     return ERROR_CANCELLED;
   }
   const int rc = RecordingShell(op);
-  const std::string whole = test::ReadFile(to[g_shortTarget]);
-  test::WriteFile(to[g_shortTarget], whole.substr(0, whole.size() / 2));
+  std::string bytes = test::ReadFile(to[g_badTarget]);
+  if (g_keepSize) bytes[bytes.size() - 1] ^= 1;
+  else bytes.resize(bytes.size() / 2);
+  test::WriteFile(to[g_badTarget], bytes);
   return rc;
 }
 
@@ -192,26 +196,38 @@ TEST_F(Transfer, TakenNamesGetSerialNamesUnlessTheRecordingIsThere) {
     int count;
     Files added;
     std::vector<std::string> queued;  // targets in queue order, when it matters
+    std::string held;                 // a target that another program holds open during the first run
   };
+  const std::string alpha = Sjis(u8"Α"), alphaSmall = Sjis(u8"α");  // Greek: one letter to the file system
   const Case cases[] = {
       {"the naming table", {{"REC.dss", "A"}, {"REC_3.dss", "C"}, {"MY_FILE.dss", "M"}},
        {{"REC.dss", "o1"}, {"REC_3.dss", "o2"}, {"MY_FILE.dss", "o3"}, {"REC_1.DSS", "o4"}}, 3,
-       {{"REC_2.DSS", "A"}, {"REC_4.DSS", "C"}, {"MY_FILE_1.DSS", "M"}}, {}},
+       {{"REC_2.DSS", "A"}, {"REC_4.DSS", "C"}, {"MY_FILE_1.DSS", "M"}}, {}, ""},
       {"only the unbroken run of serials is compared", {{"REC.dss", "A"}}, {{"REC.dss", "o1"}, {"REC_2.DSS", "A"}}, 1,
-       {{"REC_1.DSS", "A"}}, {}},
+       {{"REC_1.DSS", "A"}}, {}, ""},
       {"free names first, batch clashes avoided", {{"REC.dss", "A"}, {"REC_1.dss", "B"}}, {{"REC.dss", "o1"}}, 2,
-       {{"REC_1.dss", "B"}, {"REC_2.DSS", "A"}}, {"REC_1.dss", "REC_2.DSS"}},
+       {{"REC_1.dss", "B"}, {"REC_2.DSS", "A"}}, {"REC_1.dss", "REC_2.DSS"}, ""},
+      {"batch names compared as the file system does", {{alpha + ".dss", "A"}, {alphaSmall + "_1.dss", "B"}},
+       {{alpha + ".dss", "o1"}}, 2, {{alphaSmall + "_1.dss", "B"}, {alpha + "_2.DSS", "A"}}, {}, ""},
       {"a serial pushed past a taken name still avoids the batch",
        {{"REC.dss", "A"}, {"REC_1.dss", "B"}, {"REC_3.dss", "C"}}, {{"REC.dss", "o1"}, {"REC_2.DSS", "o2"}}, 3,
-       {{"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"REC_4.DSS", "A"}}, {}},
-      {"only bytes 50 to 67 make the same recording", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, 0, {}, {}},
+       {{"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"REC_4.DSS", "A"}}, {}, ""},
+      {"only bytes 50 to 67 make the same recording", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, 0, {}, {}, ""},
+      {"a name held open elsewhere is taken", {{"REC.dss", "A"}}, {{"REC.dss", "o1"}}, 1, {{"REC_1.DSS", "A"}}, {},
+       "REC.dss"},
+      {"so is a serial name held open", {{"REC.dss", "A"}}, {{"REC.dss", "o1"}, {"REC_1.DSS", "A"}}, 1,
+       {{"REC_2.DSS", "A"}}, {}, "REC_1.DSS"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     SetUp();
     for (const auto& [name, rec] : c.card) Card(name, Dss(rec, 120, 'x'));
     for (const auto& [name, rec] : c.before) Target(name, Dss(rec, 120, 'y'));
+    HANDLE held = c.held.empty() ? INVALID_HANDLE_VALUE
+                                 : CreateFileA((kFolder + c.held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(c.held.empty(), held == INVALID_HANDLE_VALUE);
     EXPECT_EQ(Run(), c.count);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     Files expected;
     for (const Files* f : {&c.before, &c.added})
       for (const auto& [name, rec] : *f) expected[name] = Dss(rec).substr(vtk::kIdentityOffset, 18);
@@ -248,20 +264,25 @@ TEST_F(Transfer, ACardFileThatCannotBeOpenedAbandonsTheRun) {
   EXPECT_EQ(boxes.size(), 1u);
 }
 
-// A copy that ends early (after 3 of 5) or leaves one target short: only the
-// unbroken run of whole copies is counted, reported and deleted from the card.
-TEST_F(Transfer, OnlyWholeCopiesAreCountedAndDeleted) {
+// A copy that ends early (after 3 of 5) or leaves one target short or
+// changed: only the unbroken run of exact copies is counted, reported and
+// deleted from the card.
+TEST_F(Transfer, OnlyExactCopiesAreCountedAndDeleted) {
   struct Case {
     const char* what;
-    int files, copies, shortTarget, confirmed;
+    int files, copies, badTarget;
+    bool keepSize;
+    int confirmed;
   };
-  for (const Case& c : {Case{"cancelled after 3 of 5", 5, 3, -1, 3}, Case{"second of 3 cut short", 3, 0, 1, 1}}) {
+  for (const Case& c : {Case{"cancelled after 3 of 5", 5, 3, -1, false, 3}, Case{"second of 3 cut short", 3, 0, 1, false, 1},
+                        Case{"second of 3 changed, same size", 3, 0, 1, true, 1}}) {
     SCOPED_TRACE(c.what);
     SetUp();
     for (int i = 0; i < c.files; ++i) Card(std::string(1, char('A' + i)) + ".dss", Dss(std::string(1, char('A' + i)), 4000));
     vtk::SetShellFileOperationForTesting(&FaultyShell);
     g_copies = c.copies;
-    g_shortTarget = c.shortTarget;
+    g_badTarget = c.badTarget;
+    g_keepSize = c.keepSize;
     EXPECT_EQ(Run(), c.confirmed);
     Report(1, IDOK);
     EXPECT_EQ(boxes, (std::vector<Box>{CountBox(c.confirmed), DeleteBox()}));

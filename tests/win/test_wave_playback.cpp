@@ -1,20 +1,17 @@
-// The playback exports with the platform's own MCI window and a real WAV file
-// that the test writes: the prefix's sound device is a silent ALSA one, so
-// playback really runs (faster than real time, which is why exact positions
-// are left to the message-sequence tests).
+// The playback exports as a host sees them: the platform's own MCI window on
+// a tone that the test writes. The prefix's sound device is a silent ALSA
+// one, so playback really runs (faster than real time: positions are only
+// compared, never pinned).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "frame/vtksupapp.h"
 #include "support/drives.h"
-#include "support/fake_mciwnd.h"
 #include "vtksup.h"
 
 namespace {
@@ -23,13 +20,11 @@ const char kFolder[] = "D:\\wave";
 const char kTone[] = "D:\\wave\\tone.wav";
 const char kMissing[] = "D:\\wave\\missing.wav";
 const char kNotAudio[] = "D:\\wave\\notaudio.wav";
-constexpr int kSeconds = 20;
-constexpr LONG kLengthMs = kSeconds * 1000;
+constexpr LONG kLengthMs = 20000;
 
 // A mono 8-bit PCM tone of 440 Hz at 8000 samples a second.
-std::string ToneWav(int seconds) {
-  constexpr std::uint32_t rate = 8000;
-  const std::uint32_t samples = rate * static_cast<std::uint32_t>(seconds);
+std::string ToneWav(std::uint32_t ms) {
+  const std::uint32_t samples = 8 * ms;
   std::string w;
   auto put = [&w](std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) w.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -38,44 +33,49 @@ std::string ToneWav(int seconds) {
   put(36 + samples, 4);
   w += "WAVEfmt ";
   // Chunk size, PCM, mono, samples and bytes a second, block align, bits.
-  for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {rate, 4}, {rate, 4}, {1u, 2}, {8u, 2}})
+  for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {8000u, 4}, {8000u, 4}, {1u, 2}, {8u, 2}})
     put(value, bytes);
   w += "data";
   put(samples, 4);
   for (std::uint32_t i = 0; i < samples; ++i)
-    w.push_back(static_cast<char>(128 + 60 * std::sin(2 * 3.14159265 * 440 * i / rate)));
+    w.push_back(static_cast<char>(128 + 60 * std::sin(2 * 3.14159265 * 440 * i / 8000)));
   return w;
 }
 
-// Pumps messages until `done` holds or `ms` have passed.
+// Pumps messages until `done` holds or 5 s have passed.
 template <class Pred>
-bool PumpUntil(Pred done, DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done()) {
-    if (::GetTickCount() - start > ms) return false;
+bool PumpUntil(Pred done) {
+  for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(5)) {
+    if (::GetTickCount() - start > 5000) return false;
+    MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    ::Sleep(5);
   }
   return true;
 }
-void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 LONG Mode() {
   char text[50] = "";
   return static_cast<LONG>(theApp.m_player.SendMessage(MCIWNDM_GETMODEA, 49, reinterpret_cast<LPARAM>(text)));
 }
+void DropPlayerWindow() {
+  if (theApp.m_player.HasWindow()) ::DestroyWindow(theApp.m_player.m_hWnd);
+}
+
+struct HostWindow {
+  HWND h = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ~HostWindow() { ::DestroyWindow(h); }
+};
 
 class WavePlayback : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     test::RemoveTree(kFolder);
     test::MakeDir(kFolder);
-    test::WriteFile(kTone, ToneWav(kSeconds));
+    test::WriteFile(kTone, ToneWav(kLengthMs));
     test::WriteFile(kNotAudio, std::string(4000, 'x'));
   }
   static void TearDownTestSuite() {
-    if (theApp.m_player.HasWindow()) ::DestroyWindow(theApp.m_player.m_hWnd);
+    DropPlayerWindow();
     test::RemoveTree(kFolder);
   }
   void TearDown() override { WaveClose(); }
@@ -83,69 +83,77 @@ class WavePlayback : public testing::Test {
 
 }  // namespace
 
-TEST_F(WavePlayback, LengthOfAFileInMilliseconds) {
-  EXPECT_EQ(WaveGetLengthFile(kTone), kLengthMs);
-  EXPECT_TRUE(theApp.m_player.HasWindow());
-  EXPECT_EQ(theApp.m_player.m_bOpen, 0);
-  EXPECT_EQ(WaveGetDeviceID(), 0u);
-  EXPECT_EQ(WaveGetLengthFile(kTone), kLengthMs);  // through the same window
+// Without a window controls refuse and queries answer 0; with the file closed
+// only the calls that need an open file refuse.
+TEST_F(WavePlayback, NoWindowAndClosedStates) {
+  const struct { const char* name; long (*call)(); long noWindow, closed; } cases[] = {  // -1: not checked
+      {"play from", [] { return long(WavePlayFrom(100)); }, 0, 0}, {"rewind", [] { return long(WaveRewind(9)); }, 0, 1},
+      {"forward", [] { return long(WaveFastForward(9)); }, 0, 1}, {"pause", [] { return long(WavePause()); }, 0, -1},
+      {"stop", [] { return long(WaveStop()); }, 0, 1}, {"volume", [] { return long(WaveSetVolume(500)); }, 0, -1},
+      {"speed", [] { return long(WaveSetSpeed(500)); }, 0, -1}, {"length", [] { return WaveGetLength(); }, 0, 0},
+      {"device", [] { return long(WaveGetDeviceID()); }, 0, 0}, {"close", [] { return long(WaveClose()); }, 1, 1},
+  };
+  for (bool windowMade : {false, true}) {
+    DropPlayerWindow();
+    if (windowMade) {
+      ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
+      ASSERT_EQ(WaveClose(), 1);
+    }
+    for (const auto& c : cases) {
+      const long expected = windowMade ? c.closed : c.noWindow;
+      if (expected >= 0) {
+        EXPECT_EQ(c.call(), expected) << c.name << (windowMade ? ", closed" : ", no window");
+      }
+      WaveStop();
+    }
+    EXPECT_EQ(theApp.m_player.m_bOpen, 0);
+  }
+  char buf[64];
+  DropPlayerWindow();
+  std::memset(buf, 'x', sizeof buf);
+  EXPECT_EQ(WavePositionString(buf), 0);
+  EXPECT_STREQ(buf, "");
+  std::memset(buf, 'x', sizeof buf);
+  EXPECT_EQ(WaveGetError(buf, sizeof buf), 0u);
+  EXPECT_STREQ(buf, "");
 }
 
-TEST_F(WavePlayback, PlayPauseResumeStopAndClose) {
-  test::HostWindow host;
-  ASSERT_EQ(WavePlayFile(host.h, kTone, 0, -1, FALSE), 1);
+TEST_F(WavePlayback, ARunThroughTheDevice) {
+  EXPECT_EQ(WaveGetLengthFile(kTone), kLengthMs);
+  EXPECT_EQ(theApp.m_player.m_bOpen, 0);  // measuring leaves the file closed
+  ASSERT_EQ(WavePlayFile(nullptr, kTone, 2000, 10000, FALSE), 1);
   EXPECT_NE(WaveGetDeviceID(), 0u);
   EXPECT_EQ(WaveGetLength(), kLengthMs);
-  EXPECT_EQ(Mode(), MCI_MODE_PLAY);
-  ASSERT_TRUE(PumpUntil([] { return WavePosition(FALSE) > 200; }, 5000)) << "playback does not advance";
-
+  ASSERT_TRUE(PumpUntil([] { return WavePosition(FALSE) > 10200; })) << "playback does not advance";
   char text[50];
   const LONG reported = WavePositionString(text);
-  // The window reads the text first, so it is never ahead of the result.
-  EXPECT_GT(std::atol(text), 0);
+  EXPECT_GT(std::atol(text), 10000);  // read before the number: never ahead of it
   EXPECT_LE(std::atol(text), reported);
 
   ASSERT_EQ(WavePause(), 1);
-  EXPECT_NE(Mode(), MCI_MODE_PLAY);  // the seek back leaves the device stopped
+  EXPECT_NE(Mode(), MCI_MODE_PLAY);
   const LONG paused = WavePosition(FALSE);
-  PumpFor(300);
-  EXPECT_EQ(WavePosition(FALSE), paused);
-
+  EXPECT_GE(paused, 8000);  // stepped back by 2 s
+  EXPECT_LT(paused, reported);
   ASSERT_EQ(WavePause(), 1);  // resumes
   EXPECT_EQ(Mode(), MCI_MODE_PLAY);
-  EXPECT_TRUE(PumpUntil([&] { return WavePosition(FALSE) > paused; }, 5000));
 
-  EXPECT_EQ(WaveStop(), 1);
-  EXPECT_EQ(Mode(), MCI_MODE_STOP);
-  EXPECT_EQ(WaveClose(), 1);
-  EXPECT_EQ(WaveGetDeviceID(), 0u);
-  EXPECT_EQ(theApp.m_player.m_bOpen, 0);
-  EXPECT_TRUE(theApp.m_player.HasWindow());
-}
-
-TEST_F(WavePlayback, PauseStepsBackWindingMovesThePositionAndVolumeRestarts) {
-  ASSERT_EQ(WavePlayFile(nullptr, kTone, 2000, 10000, FALSE), 1);
-  ASSERT_EQ(WavePause(), 1);
-  const LONG paused = WavePosition(FALSE);
-  EXPECT_GE(paused, 8000);
-  EXPECT_LT(paused, 10000 + 3000);  // stepped back from where it was
-
-  ASSERT_EQ(WaveRewind(5000), 1);  // plays again
-  EXPECT_EQ(Mode(), MCI_MODE_PLAY);
+  ASSERT_EQ(WaveRewind(5000), 1);
   EXPECT_LT(WavePosition(FALSE), paused);
   ASSERT_EQ(WaveFastForward(5000), 1);
   EXPECT_GE(WavePosition(FALSE), paused);
   EXPECT_EQ(WavePlayFrom(1000), 1);
   EXPECT_LT(WavePosition(FALSE), paused);
   EXPECT_EQ(WaveSetSpeed(1000), 1);
-
   ASSERT_EQ(WaveStop(), 1);
-  EXPECT_NE(Mode(), MCI_MODE_PLAY);
-  WaveSetVolume(1000);
+  EXPECT_EQ(Mode(), MCI_MODE_STOP);
+  WaveSetVolume(1000);  // restarts playback
   EXPECT_EQ(Mode(), MCI_MODE_PLAY);
+  EXPECT_EQ(WaveClose(), 1);
+  EXPECT_EQ(WaveGetDeviceID(), 0u);
 }
 
-TEST_F(WavePlayback, AMissingFileAFileThatIsNotAudioOrAnEmptyNameFailsAndTheErrorTellsWhy) {
+TEST_F(WavePlayback, FilesThatDoNotPlayFailAndTheErrorStaysInItsBuffer) {
   for (const char* file : {kMissing, kNotAudio, ""}) {
     SCOPED_TRACE(file);
     EXPECT_EQ(WavePlayFile(nullptr, file, 0, -1, FALSE), 0);
@@ -155,33 +163,62 @@ TEST_F(WavePlayback, AMissingFileAFileThatIsNotAudioOrAnEmptyNameFailsAndTheErro
     EXPECT_EQ(WaveGetLengthFile(file), 0);
     EXPECT_EQ(WaveGetDeviceID(), 0u);
   }
-  // Error buffers of one byte and of none.
   WavePlayFile(nullptr, kMissing, 0, -1, FALSE);
   const DWORD code = WaveGetError(nullptr, 0);
   EXPECT_NE(code, 0u);
-  char small[4] = {'a', 'b', 'c', 'd'};
-  EXPECT_EQ(WaveGetError(small, 1), code);
-  EXPECT_EQ(std::string(small, 4), std::string("\0bcd", 4));
-  std::memcpy(small, "abcd", 4);
-  EXPECT_EQ(WaveGetError(small, 0), code);
-  EXPECT_EQ(std::string(small, 4), "abcd");
-  // The platform's window itself writes nothing for a size of 0 either.
-  EXPECT_EQ(DWORD(theApp.m_player.SendMessage(MCIWNDM_GETERRORA, 0, reinterpret_cast<LPARAM>(small))), code);
-  EXPECT_EQ(std::string(small, 4), "abcd");
+  for (int size : {1, 0, -1}) {
+    char small[4] = {'a', 'b', 'c', 'd'};
+    EXPECT_EQ(WaveGetError(small, size), code) << size;
+    EXPECT_EQ(std::string(small, 4), size == 1 ? std::string("\0bcd", 4) : "abcd") << size;
+  }
   EXPECT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);  // the player still works
 }
 
+namespace {
+// A window that writes 50 bytes of double-byte characters, without a zero,
+// into the position text whatever size it is given.
+LRESULT CALLBACK OverfillingProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != MCIWNDM_GETPOSITIONA || !lParam) return ::DefWindowProcA(h, message, wParam, lParam);
+  for (int i = 0; i < 50; i += 2) std::memcpy(reinterpret_cast<char*>(lParam) + i, "\x82\xA0", 2);
+  return 83;
+}
+HWND WINAPIV CreateOverfilling(HWND, HINSTANCE, DWORD, LPCSTR) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = OverfillingProc;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = "OverfillingMci";
+  ::RegisterClassA(&wc);
+  return ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+}
+}  // namespace
+
+// The caller's 50 bytes get at most 49 and the zero, cut on a character.
+TEST_F(WavePlayback, ThePositionTextStaysInFiftyBytes) {
+  DropPlayerWindow();
+  const vtk::MciWndCreateFn platform = vtk::g_pfnMciWndCreate;
+  vtk::g_pfnMciWndCreate = &CreateOverfilling;
+  ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
+  vtk::g_pfnMciWndCreate = platform;
+  char buf[64];
+  std::memset(buf, '#', sizeof buf);
+  EXPECT_EQ(WavePositionString(buf), 83);
+  std::string expected;
+  for (int i = 0; i < 24; ++i) expected += "\x82\xA0";
+  EXPECT_EQ(std::string(buf), expected);
+  EXPECT_EQ(std::string(buf + 49, 15), std::string(15, '#'));
+  DropPlayerWindow();
+}
+
 TEST_F(WavePlayback, DestroyingTheHostWindowClosesTheDeviceAndTheNextPlayMakesANewWindow) {
-  if (theApp.m_player.HasWindow()) ::DestroyWindow(theApp.m_player.m_hWnd);
+  DropPlayerWindow();
   HWND first = nullptr;
   {
-    test::HostWindow host;
+    HostWindow host;
     ASSERT_EQ(WavePlayFile(host.h, kTone, 0, -1, FALSE), 1);
     first = theApp.m_player.m_hWnd;
     EXPECT_EQ(::GetWindow(first, GW_OWNER), host.h);
   }
   EXPECT_FALSE(::IsWindow(first));
-  EXPECT_FALSE(theApp.m_player.HasWindow());
   EXPECT_EQ(theApp.m_player.m_bOpen, 0);
   EXPECT_EQ(WavePause(), 0);
   ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
@@ -194,26 +231,15 @@ TEST_F(WavePlayback, DestroyingTheHostWindowClosesTheDeviceAndTheNextPlayMakesAN
 TEST_F(WavePlayback, UnloadingTheLibraryLeavesAWorkingWindow) {
   for (const bool stopFirst : {true, false}) {
     SCOPED_TRACE(stopFirst ? "stopped" : "playing");
-    std::vector<HWND> before;
-    auto collect = [](HWND h, LPARAM p) CALLBACK -> BOOL {
-      char cls[64] = "";
-      ::GetClassNameA(h, cls, sizeof cls);
-      if (std::string(cls) == "MCIWndClass") reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
-      return TRUE;
-    };
-    ::EnumThreadWindows(::GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&before));
     HMODULE dll = ::LoadLibraryA("VTKSUP.dll");
     ASSERT_NE(dll, nullptr);
-    auto* play =
-        reinterpret_cast<decltype(&WavePlayFile)>(reinterpret_cast<void*>(::GetProcAddress(dll, "WavePlayFile")));
-    auto* stop = reinterpret_cast<decltype(&WaveStop)>(reinterpret_cast<void*>(::GetProcAddress(dll, "WaveStop")));
-    ASSERT_EQ(play(nullptr, kTone, 0, -1, FALSE), 1);
-    if (stopFirst) stop();
-    std::vector<HWND> after;
-    ::EnumThreadWindows(::GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&after));
-    HWND left = nullptr;
-    for (HWND h : after)
-      if (std::find(before.begin(), before.end(), h) == before.end()) left = h;
+    auto proc = [dll](const char* name) { return reinterpret_cast<void*>(::GetProcAddress(dll, name)); };
+    ASSERT_EQ(reinterpret_cast<decltype(&WavePlayFile)>(proc("WavePlayFile"))(nullptr, kTone, 0, -1, FALSE), 1);
+    if (stopFirst) reinterpret_cast<decltype(&WaveStop)>(proc("WaveStop"))();
+    HWND left = ::FindWindowExA(nullptr, nullptr, "MCIWndClass", nullptr);
+    const DWORD thread = ::GetCurrentThreadId();
+    while (left && (left == theApp.m_player.m_hWnd || ::GetWindowThreadProcessId(left, nullptr) != thread))
+      left = ::FindWindowExA(nullptr, left, "MCIWndClass", nullptr);
     ASSERT_NE(left, nullptr);
     ASSERT_NE(::SendMessageA(left, MCIWNDM_GETDEVICEID, 0, 0), 0);
     ASSERT_TRUE(::FreeLibrary(dll));

@@ -11,8 +11,10 @@
 
 #include "capture.h"
 #include "download/paths.h"
+#include "folderui/directorydialog.h"
 #include "framework/modulestate.h"
 #include "framework/winapp.h"
+#include "res/ids_folderui.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
 #include "support/text.h"
@@ -48,6 +50,7 @@ void SampleFolders() {
 struct Scene {
   const char* name;
   std::function<void()> run;
+  bool onRequest = false;  // taken only when named on the command line
 };
 
 const std::vector<Scene>& Scenes() {
@@ -76,6 +79,26 @@ const std::vector<Scene>& Scenes() {
          char a[1024] = "D:\\Dictation", b[1024] = "D:\\Dictation";
          QX270DnLoadCondition(&del, &method, 0, a, b);
        }},
+      // The directory chooser in select mode with one folder opened (for
+      // docs/chooser.png, scripts/screenshot-chooser.sh).
+      {"chooser",
+       [] {
+         const std::string year = "D:\\Dictation\\2006\\", alpha = year + "Alpha\\";
+         for (const std::string& d : {year + "beta", year + "Gamma", alpha + "Interviews", alpha + "memo",
+                                      alpha + "Meetings", alpha + test::Sjis(u8"会議録"),
+                                      std::string("D:\\Dictation\\2005"), std::string("D:\\Archive")})
+           test::MakeDir(d);
+         test::ScriptedUser user;
+         user.On(u8"ﾃﾞｨﾚｸﾄﾘｰの選択", [](test::Window& w) {
+           w.DoubleClickListItem(IDC_DIR_FOLDERS, 3);  // Alpha
+           w.SelectListItem(IDC_DIR_FOLDERS, 5);
+           SetFocus(w.Item(IDC_DIR_FOLDERS));
+         });
+         Snap(user, u8"ﾃﾞｨﾚｸﾄﾘｰの選択", "chooser", Cancel);
+         std::string path = "D:\\Dictation\\2006";
+         RunDirectoryDialog(kDirSelectMode, &path, nullptr);
+       },
+       true},
   };
   return scenes;
 }
@@ -89,7 +112,7 @@ int main(int argc, char** argv) {
   SetLocalDateForTesting(&date);
   SampleFolders();
   for (const Scene& scene : Scenes()) {
-    bool wanted = argc == 2;
+    bool wanted = argc == 2 && !scene.onRequest;
     for (int i = 2; i < argc; ++i) wanted = wanted || scene.name == std::string(argv[i]);
     if (wanted) scene.run();
   }

@@ -45,6 +45,15 @@ void MakeDir(const std::string& path) {
   }
 }
 
+std::string MakeLongDir(std::size_t length) {
+  std::string path = "D:";
+  while (path.size() + 41 + 2 < length) path.append("\\").append(40, 'x');
+  const std::size_t rest = length - path.size() - 1;
+  path.append("\\").append(rest, 'y');
+  MakeDir(path);
+  return path;
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -17,6 +17,9 @@ void MakeDir(const std::string& path);  // parents included
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
+// Makes a folder on D: whose path is `length` bytes long (folders of 40
+// bytes, then one of the rest) and returns the path.
+std::string MakeLongDir(std::size_t length);
 // Names in a folder (files and folders, no "." or ".."), sorted.
 std::vector<std::string> ListDir(const std::string& folder);
 

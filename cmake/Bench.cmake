@@ -1,0 +1,21 @@
+# Benchmarks: programs that measure and print their figures; never part of the
+# suite. Those that need the Windows runtime link the library's objects and
+# attach the module in a main of their own; the others link only the core.
+if(WIN32)
+  if(VTK_WIN_TESTS)
+    file(GLOB VTK_WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win_*.cpp)
+    foreach(src ${VTK_WIN_BENCH})
+      get_filename_component(name ${src} NAME_WE)
+      vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
+    endforeach()
+  endif()
+else()
+  file(GLOB VTK_NATIVE_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native_*.cpp)
+  foreach(src ${VTK_NATIVE_BENCH})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE vtkcore)
+    target_compile_options(${name} PRIVATE -O2)
+    vtk_warnings(${name})
+  endforeach()
+endif()
