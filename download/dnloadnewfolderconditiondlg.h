@@ -5,7 +5,7 @@
 
 class CDnLoadNewFolderConditionDlg : public CCardConditionDlg {
  public:
-  CDnLoadNewFolderConditionDlg();
+  explicit CDnLoadNewFolderConditionDlg(const DownloadSettings& settings);
 
   BOOL OnInitDialog() override;
   void OnBrowse() override;

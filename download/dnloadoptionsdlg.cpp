@@ -1,10 +1,8 @@
 #include "download/dnloadoptionsdlg.h"
 
-#include "carddrive/cardprobe.h"
 #include "download/paths.h"
 #include "download/platformid.h"
 #include "folderui/folderfield.h"
-#include "frame/globals.h"
 #include "framework/ddx.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
@@ -14,14 +12,24 @@ constexpr int kPlatformWin9x = 1;
 constexpr int kPlatformNT = 2;
 }  // namespace
 
-CDnLoadOptionsDlg::CDnLoadOptionsDlg() : CDialog(IDD_DNLOAD_OPTIONS) {}
+CDnLoadOptionsDlg::CDnLoadOptionsDlg(const DownloadSettings& settings)
+    : CDialog(IDD_DNLOAD_OPTIONS),
+      m_bDelete(settings.bDelete),
+      m_drive(vtk::RadioPairOf(settings.nManualDrive)),
+      m_method(vtk::RadioPairOf(settings.nMethod)),
+      m_strDrive(settings.strDrive),
+      m_strFolder(settings.strFolder) {}
+
+DownloadSettings CDnLoadOptionsDlg::Settings() const {
+  return {m_bDelete, vtk::FlagOf(m_method), vtk::FlagOf(m_drive), m_strFolder, m_strDrive};
+}
 
 void CDnLoadOptionsDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_OPT_DELETE, m_bDelete);
-  DDX_Check(pDX, IDC_OPT_AUTO_DRIVE, m_nAutoDrive);
-  DDX_Check(pDX, IDC_OPT_MANUAL_DRIVE, m_nManualDrive);
-  DDX_Check(pDX, IDC_OPT_SAVE_TO_FOLDER, m_nSaveToFolder);
-  DDX_Check(pDX, IDC_OPT_NEW_FOLDER, m_nNewFolder);
+  DDX_Check(pDX, IDC_OPT_AUTO_DRIVE, m_drive.first);
+  DDX_Check(pDX, IDC_OPT_MANUAL_DRIVE, m_drive.second);
+  DDX_Check(pDX, IDC_OPT_SAVE_TO_FOLDER, m_method.first);
+  DDX_Check(pDX, IDC_OPT_NEW_FOLDER, m_method.second);
   DDX_Control(pDX, IDC_OPT_DRIVE, m_cbDrive);
 }
 
@@ -39,12 +47,11 @@ BOOL CDnLoadOptionsDlg::OnCmdMsg(UINT nID, UINT nCode) {
 
 BOOL CDnLoadOptionsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_cbDrive.m_bUseFolderTree = 0;
   HWND hAutoDrive = GetDlgItem(IDC_OPT_AUTO_DRIVE);
   switch (GetPlatformId()) {
     case kPlatformWin9x:
       ::EnableWindow(hAutoDrive, TRUE);
-      if (m_nAutoDrive == 1 && m_nManualDrive == 0) {
+      if (vtk::FlagOf(m_drive) == 0) {
         ShowAutomaticState();
       } else {
         ShowManualState();
@@ -54,8 +61,7 @@ BOOL CDnLoadOptionsDlg::OnInitDialog() {
       // The card devices are never in this platform's registry: only the
       // user's own drive can be chosen.
       ::EnableWindow(hAutoDrive, FALSE);
-      m_nAutoDrive = 0;
-      m_nManualDrive = 1;
+      m_drive = vtk::RadioPairOf(1);
       ShowManualState();
       break;
     default:
@@ -75,13 +81,12 @@ void CDnLoadOptionsDlg::ShowStatus(bool found) {
 void CDnLoadOptionsDlg::ShowAutomaticState() {
   m_cbDrive.RemoveAllDrives();
   m_cbDrive.EnableWindow(FALSE);
-  ProbeMiniCardDrives(this);
-  ShowStatus(m_nCardDrives > 0);
+  ShowStatus(ProbeMiniCardDrives().count > 0);
 }
 
 void CDnLoadOptionsDlg::ShowManualState() {
   m_cbDrive.EnableWindow(TRUE);
-  FillRemovableDrives(this);
+  FillRemovableDrives(m_cbDrive, m_szDriveRoot);
   SelectStoredDrive();
   ShowStatus(g_bRemovableDrive == 1);
 }
@@ -89,7 +94,7 @@ void CDnLoadOptionsDlg::ShowManualState() {
 void CDnLoadOptionsDlg::SelectStoredDrive() {
   int selection = 0;
   if (!m_strDrive.empty()) {
-    for (int i = 0; i < kCardDriveSlots && m_szDriveRoot[i][0] != '\0'; ++i) {
+    for (int i = 0; i < vtk::kCardDriveEntries && m_szDriveRoot[i][0] != '\0'; ++i) {
       if (m_strDrive == m_szDriveRoot[i]) {
         selection = i;
         break;
@@ -101,14 +106,12 @@ void CDnLoadOptionsDlg::SelectStoredDrive() {
 
 void CDnLoadOptionsDlg::OnAutoDrive() {
   ShowAutomaticState();
-  m_nAutoDrive = 1;
-  m_nManualDrive = 0;
+  m_drive = vtk::RadioPairOf(0);
 }
 
 void CDnLoadOptionsDlg::OnManualDrive() {
   ShowManualState();
-  m_nAutoDrive = 0;
-  m_nManualDrive = 1;
+  m_drive = vtk::RadioPairOf(1);
 }
 
 void CDnLoadOptionsDlg::OnTakeValues() { UpdateData(TRUE); }
@@ -121,10 +124,10 @@ void CDnLoadOptionsDlg::OnBrowse() {
 
 void CDnLoadOptionsDlg::OnOK() {
   CDialog::OnOK();
-  if (m_nManualDrive != 1) return;
+  if (m_drive.second != 1) return;
   // Without a selection (no removable drive listed) the stored drive stays.
   const int selection = m_cbDrive.GetCurSel();
-  if (selection >= 0 && selection < kCardDriveSlots && m_szDriveRoot[selection][0] != '\0') {
+  if (selection >= 0 && selection < vtk::kCardDriveEntries && m_szDriveRoot[selection][0] != '\0') {
     m_strDrive = m_szDriveRoot[selection];
   }
 }

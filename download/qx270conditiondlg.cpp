@@ -12,17 +12,8 @@ BOOL CQX270ConditionDlg::OnInitDialog() {
   SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
   ShowFolders();
   SetDlgItemText(IDC_QX_METHOD_TEXT, MethodText(m_bNewFolder));
-  const struct {
-    bool takesPart;
-    int controls[3];
-  } folders[] = {
-      {FolderBTakesPart(m_nFolders), {IDC_QX_GROUP_B, IDC_QX_BROWSE_B, IDC_QX_FOLDER_B}},
-      {FolderATakesPart(m_nFolders), {IDC_QX_GROUP_A, IDC_QX_BROWSE_A, IDC_QX_FOLDER_A}},
-  };
-  for (const auto& folder : folders) {
-    if (folder.takesPart) continue;
-    for (int id : folder.controls) ::EnableWindow(GetDlgItem(id), FALSE);
-  }
+  DisableFolderLeftOut(*this, m_nFolders, {IDC_QX_GROUP_A, IDC_QX_BROWSE_A, IDC_QX_FOLDER_A},
+                       {IDC_QX_GROUP_B, IDC_QX_BROWSE_B, IDC_QX_FOLDER_B});
   return TRUE;
 }
 

@@ -10,6 +10,8 @@
 
 #include "framework/controls.h"
 
+class CFolderTree;
+
 constexpr UINT kOpenFolderBitmap = 1036;
 constexpr UINT kClosedFolderBitmap = 1037;
 
@@ -36,7 +38,10 @@ class CFolderListBox : public CListBox {
   CFolderListBox(const CFolderListBox&) = delete;
   CFolderListBox& operator=(const CFolderListBox&) = delete;
 
-  int m_nListMode = 0;  // the chooser's mode
+  // The chooser's tree: node i gives item i its level, and while the tree
+  // says so the list draws nothing. Set by the chooser before it fills the
+  // list.
+  CFolderTree* m_pTree = nullptr;
   int m_bRootOpen = 0;  // toggled by the chooser's double-click on the root
 
   // Appends / inserts an item showing `text` with picture `nBitmapID`; the

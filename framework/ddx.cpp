@@ -8,15 +8,6 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
   if (!rControl.m_hWnd) rControl.SubclassWindow(pDX->PrepareCtrl(nIDC));
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
-  HWND hCtrl = pDX->PrepareCtrl(nIDC);
-  if (pDX->m_bSaveAndValidate) {
-    value = pDX->m_pDlgWnd->GetDlgItemText(nIDC);
-  } else {
-    ::SetWindowTextA(hCtrl, value.c_str());
-  }
-}
-
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
   HWND hCtrl = pDX->PrepareCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {

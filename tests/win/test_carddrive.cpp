@@ -10,8 +10,6 @@
 
 #include "carddrive/carddriveselectdlg.h"
 #include "carddrive/cardprobe.h"
-#include "download/dnloadoptionsdlg.h"
-#include "frame/globals.h"
 #include "framework/modulestate.h"
 #include "res/ids_carddrive.h"
 #include "support/card_registry.h"
@@ -39,20 +37,19 @@ TEST(CardDrive, DetectionFollowsTheRegistryAndTheDrives) {
     SCOPED_TRACE(c.what);
     test::CardRegistry registry;
     for (const auto& [device, name, letter] : c.keys) registry.Name(device, name, letter);
-    CDnLoadOptionsDlg dlg;
-    ProbeMiniCardDrives(&dlg);
-    EXPECT_EQ(dlg.m_strCardDrives, c.letters);
-    EXPECT_EQ(dlg.m_nCardDrives, int(c.letters.size()));
+    const vtk::CardDriveCount found = ProbeMiniCardDrives();
+    EXPECT_EQ(found.letters, c.letters);
+    EXPECT_EQ(found.count, int(c.letters.size()));
     std::string root = "keep";
     EXPECT_EQ(FindMiniCardDrive(root), c.found);
     EXPECT_EQ(root, c.root);
     char untouched[4] = "abc";
     int count = 55;
     GetMiniCardDrive(untouched, &count);
-    EXPECT_EQ(count, dlg.m_nCardDrives);
+    EXPECT_EQ(count, found.count);
     EXPECT_STREQ(untouched, "abc");
     GetMiniCardDrive(nullptr, &count);
-    EXPECT_EQ(count, dlg.m_nCardDrives);
+    EXPECT_EQ(count, found.count);
   }
 }
 

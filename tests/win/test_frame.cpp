@@ -9,7 +9,8 @@
 #include <utility>
 
 #include "frame/callframe.h"
-#include "frame/globals.h"
+#include "carddrive/cardprobe.h"
+#include "funckeys/hotkeys.h"
 #include "framework/dialog.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
@@ -67,7 +68,6 @@ TEST(ProcessState, LoadTimeValues) {
   EXPECT_EQ(std::memcmp(&g_funcKeyRecord, &expected, sizeof expected), 0);
   EXPECT_EQ(g_szCardDrive[0][0], 0);
   EXPECT_EQ(g_bRemovableDrive, 0);
-  EXPECT_EQ(g_pRecorderNewFolder, nullptr);
 }
 
 // The framework's data exchange, command tables, message boxes, reflection,
