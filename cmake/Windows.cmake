@@ -63,8 +63,12 @@ add_library(VTKSUP SHARED ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp ${VTK_RC} ${CMAK
 set_target_properties(VTKSUP PROPERTIES PREFIX "" OUTPUT_NAME VTKSUP)
 target_include_directories(VTKSUP PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
 target_compile_definitions(VTKSUP PRIVATE ${VTK_WIN_DEFS})
-# The folders that hold exports; each brings the folders below it.
+# The folders that hold exports bring the folders below them. Those four are
+# taken whole: the 32-bit linker matches the .def's plain names to the
+# decorated symbols only once they are linked in.
 target_link_libraries(VTKSUP PRIVATE vtkdownload vtkfunckeys vtkwave ${VTK_WIN_LIBS})
+set_target_properties(VTKSUP PROPERTIES
+  LINK_LIBRARY_OVERRIDE "WHOLE_ARCHIVE,vtkdownload,vtkcarddrive,vtkfunckeys,vtkwave")
 target_link_options(VTKSUP PRIVATE ${VTK_STATIC_LINK} -Wl,--enable-stdcall-fixup)
 vtk_warnings(VTKSUP)
 

@@ -9,11 +9,12 @@
 #include <string>
 
 #include "framework/controls.h"
+#include "res/ids_folderui.h"
 
 class CFolderTree;
 
-constexpr UINT kOpenFolderBitmap = 1036;
-constexpr UINT kClosedFolderBitmap = 1037;
+constexpr UINT kOpenFolderBitmap = IDB_FOLDER_OPEN;
+constexpr UINT kClosedFolderBitmap = IDB_FOLDER_CLOSED;
 
 struct CFolderItem {
   CFolderItem(int level, std::string text, UINT bitmapID) : nLevel(level), strText(std::move(text)), nBitmapID(bitmapID) {}
