@@ -41,8 +41,8 @@ CDirectoryDialog::CDirectoryDialog(DirectoryMode mode, std::string initialPath, 
     : CDialog(IDD_DIRECTORY),
       m_mode(mode),
       m_strInitialPath(std::move(initialPath)),
-      m_propose(std::move(propose)),
-      m_strResult(std::move(initialName)) {
+      m_strInitialName(std::move(initialName)),
+      m_propose(std::move(propose)) {
   m_cbDrive.m_pFolderTree = &m_tree;
   m_lbFolders.m_pTree = &m_tree;
 }
@@ -121,12 +121,13 @@ BOOL CDirectoryDialog::OnInitDialog() {
 
   if (!IsCreateMode()) {
     SetDlgItemText(IDC_DIR_PATH, vtk::WithoutLastBackslash(path));
-  } else if (m_strResult.empty()) {
+  } else if (m_strInitialName.empty()) {
     m_strNewName = ProposeNewFolderName(path);
     SetDlgItemText(IDC_DIR_PATH, m_strNewName);
   } else {
-    if (m_strResult.size() != 3 && vtk::EndsWithBackslash(m_strResult)) m_strResult.pop_back();
-    SetDlgItemText(IDC_DIR_PATH, m_strResult);
+    std::string shown = m_strInitialName;
+    if (shown.size() != 3 && vtk::EndsWithBackslash(shown)) shown.pop_back();
+    SetDlgItemText(IDC_DIR_PATH, shown);
   }
   // Even under a drive root a longer name could not make a path that the
   // host can take back.
@@ -279,16 +280,16 @@ void CDirectoryDialog::OnOK() {
 }
 
 void CDirectoryDialog::OnOKSelect() {
-  m_strResult = GetDlgItemText(IDC_DIR_PATH);
+  m_strChosen = GetDlgItemText(IDC_DIR_PATH);
   // A longer path could not be handed back to the host whole.
-  if (m_strResult.size() > vtk::kMaxPath || !ChangeDirectory(m_strResult)) {
+  if (m_strChosen.size() > vtk::kMaxPath || !ChangeDirectory(m_strChosen)) {
     MessageBox(LoadResString(IDS_DIR_CANNOT_ENTER), LoadResString(IDS_DIR_CAPTION_SELECT), MB_ICONEXCLAMATION | MB_OK);
     FOLDERNODE* node = m_tree.GetNodeAt(m_lbFolders.GetCurSel());
     SetDlgItemText(IDC_DIR_PATH, node ? node->szPath : "");
     return;
   }
-  m_strResult = GetDlgItemText(IDC_DIR_PATH);
-  if (m_strResult.size() != 3 && vtk::EndsWithBackslash(m_strResult)) m_strResult.pop_back();
+  m_strChosen = GetDlgItemText(IDC_DIR_PATH);
+  if (m_strChosen.size() != 3 && vtk::EndsWithBackslash(m_strChosen)) m_strChosen.pop_back();
   EndDialog(IDOK);
 }
 
@@ -299,8 +300,8 @@ void CDirectoryDialog::OnOKCreate() {
     return;
   }
   FOLDERNODE* current = m_tree.GetNodeAt(m_tree.nCurrent);
-  m_strResult = current ? current->szPath : "";
-  std::string full = m_strResult;
+  m_strChosen = current ? current->szPath : "";
+  std::string full = m_strChosen;
   if (full.size() != 3 && !vtk::EndsWithBackslash(full)) full += '\\';
   full += m_strNewName;
   static constexpr struct {
@@ -308,7 +309,7 @@ void CDirectoryDialog::OnOKCreate() {
     UINT idText;
   } kRefusals[] = {{vtk::NewFolderNameFault::kTooLong, IDS_DIR_NAME_TOO_LONG},
                    {vtk::NewFolderNameFault::kBadCharacter, IDS_DIR_NAME_BAD_CHARACTER}};
-  const vtk::NewFolderNameFault fault = vtk::CheckNewFolderName(m_strResult, m_strNewName);
+  const vtk::NewFolderNameFault fault = vtk::CheckNewFolderName(m_strChosen, m_strNewName);
   for (const auto& refusal : kRefusals) {
     if (refusal.fault != fault) continue;
     MessageBox(LoadResString(refusal.idText), LoadResString(IDS_DIR_CAPTION_CREATE), MB_ICONEXCLAMATION | MB_OK);

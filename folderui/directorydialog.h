@@ -30,7 +30,7 @@ class CDirectoryDialog : public CDialog {
   // without one), and proposes again for every folder the user moves to.
   CDirectoryDialog(DirectoryMode mode, std::string initialPath, std::string initialName, NewFolderProposer propose);
 
-  ChosenFolder Chosen() const { return {m_strResult, m_strNewName}; }
+  ChosenFolder Chosen() const { return {m_strChosen, m_strNewName}; }
   CFolderTree& Tree() { return m_tree; }
 
  protected:
@@ -61,14 +61,14 @@ class CDirectoryDialog : public CDialog {
 
   const DirectoryMode m_mode;
   const std::string m_strInitialPath;
+  const std::string m_strInitialName;  // create mode: the name shown first (may be empty)
   const NewFolderProposer m_propose;
   CDriveComboBox m_cbDrive;
   CFolderListBox m_lbFolders;
   CFolderTree m_tree;
   std::string m_strNewName;  // create mode: the new folder's name
-  // Create mode, on entry: the initial new-folder name (may be empty). On
-  // exit: the chosen directory (select) or the parent folder (create).
-  std::string m_strResult;
+  // After OK: the chosen directory (select) or the parent folder (create).
+  std::string m_strChosen;
   char m_chLastDrive = 0;     // create mode: drive of the last path FillDriveCombo got
   char m_chCurrentDrive = 0;  // the drive whose tree is shown
 };
