@@ -7,7 +7,6 @@
 #include "core/pathrules.h"
 
 using vtk::AddLastBackslash;
-using vtk::RemoveLastBackslash;
 using vtk::WithoutLastBackslash;
 
 // Anything (file or folder) of exactly this full path exists.
