@@ -10,8 +10,6 @@
 
 #include "carddrive/carddriveselectdlg.h"
 #include "carddrive/cardprobe.h"
-#include "download/dnloadoptionsdlg.h"
-#include "frame/globals.h"
 #include "framework/modulestate.h"
 #include "res/ids_carddrive.h"
 #include "support/card_registry.h"
@@ -40,9 +38,8 @@ TEST(CardDrive, DetectionFollowsTheRegistryAndTheDrives) {
     test::CardRegistry registry;
     for (const auto& [device, name, letter] : c.keys) registry.Name(device, name, letter);
     const int n = int(c.letters.size());
-    CDnLoadOptionsDlg dlg;
-    ProbeMiniCardDrives(&dlg);
-    EXPECT_EQ(std::pair(dlg.m_strCardDrives, dlg.m_nCardDrives), std::pair(c.letters, n));
+    const vtk::CardDriveCount probed = ProbeMiniCardDrives();
+    EXPECT_EQ(std::pair(probed.letters, probed.count), std::pair(c.letters, n));
     std::string root = "keep";
     const int found = FindMiniCardDrive(root);
     EXPECT_EQ(std::pair(found, root), std::pair(c.found, c.root));

@@ -14,7 +14,6 @@
 #include "folderui/directorydialog.h"
 #include "folderui/foldertree.h"
 #include "folderui/shellicons.h"
-#include "frame/globals.h"
 #include "framework/msgbox.h"
 #include "res/ids_folderui.h"
 #include "support/drives.h"
@@ -62,14 +61,19 @@ Items Opened2006(const Items& tail) {
 }
 
 // The drive letter of the combo box's selected item.
-char SelectedDrive(const test::Window& w) {
-  const int sel = w.ComboSelection(IDC_DIR_DRIVES);
-  return (sel < 0 || !g_pFolderTree) ? 0 : g_pFolderTree->szDriveRoot[sel][0];
+// The folder tree of the chooser that `w` shows.
+CFolderTree& TreeOf(const test::Window& w) {
+  return static_cast<CDirectoryDialog*>(CWnd::FromHandlePermanent(w.hwnd))->Tree();
 }
 
-int DriveItem(char letter) {
-  for (int i = 0; g_pFolderTree && i < kTreeDrives; ++i)
-    if (g_pFolderTree->szDriveRoot[i][0] == letter) return i;
+char SelectedDrive(const test::Window& w) {
+  const int sel = w.ComboSelection(IDC_DIR_DRIVES);
+  return sel < 0 ? 0 : TreeOf(w).szDriveRoot[sel][0];
+}
+
+int DriveItem(const test::Window& w, char letter) {
+  for (int i = 0; i < kTreeDrives; ++i)
+    if (TreeOf(w).szDriveRoot[i][0] == letter) return i;
   return -1;
 }
 
@@ -106,14 +110,21 @@ class DirectoryDialogTest : public testing::Test {
   void TearDown() override {
     vtk::SetMessageBoxObserverForTesting(nullptr);
     SetLocalDateForTesting(nullptr);
-    g_pRecorderNewFolder = nullptr;
-    EXPECT_EQ(g_pFolderTree, nullptr);
   }
   // Runs the chooser through the steps queued on `user`.
-  bool Run(int mode, std::string& path, std::string* name = nullptr) {
-    const bool ok = RunDirectoryDialog(mode, &path, name);
+  // Select mode: `path` becomes the chosen directory. Create mode: `path`
+  // becomes the new folder's name and `*name` (which starts as the initial
+  // name) the parent folder. Nothing changes after Cancel.
+  bool Run(DirectoryMode mode, std::string& path, std::string* name = nullptr,
+           const NewFolderProposer& propose = ProposeDatedFolderName) {
+    const auto chosen = RunDirectoryDialog(mode, path, name ? *name : std::string(), propose);
     EXPECT_TRUE(user.Clean()) << user.Report();
-    return ok;
+    if (chosen && mode == DirectoryMode::kSelect) path = chosen->parent;
+    if (chosen && mode == DirectoryMode::kCreate) {
+      path = chosen->name;
+      if (name) *name = chosen->parent;
+    }
+    return chosen.has_value();
   }
   static ShownBox Box(const char8_t* text, const char8_t* caption, UINT type = 0x30) {
     return {Sjis(text), Sjis(caption), type};
@@ -160,7 +171,7 @@ TEST_F(DirectoryDialogTest, InitialPathsAndTheirFallbacks) {
       w.Click(IDCANCEL);
     });
     std::string path = c.start;
-    EXPECT_FALSE(Run(kDirSelectMode, path));
+    EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
     EXPECT_EQ(path, c.start);
   }
   EXPECT_TRUE(boxes.empty());
@@ -174,7 +185,7 @@ TEST_F(DirectoryDialogTest, SelectModeOkTakesTheTypedDirectory) {
            {"D:\\Temp\\", "D:\\Temp"}, {"C:\\", "C:\\"}, {d, d}, {d + "\\", d}}) {
     user.On(kSelectCaption, TypeAndOk(typed));
     std::string path = "D:\\Dictation";
-    EXPECT_TRUE(Run(kDirSelectMode, path));
+    EXPECT_TRUE(Run(DirectoryMode::kSelect, path));
     EXPECT_EQ(path, expected);
   }
 }
@@ -194,7 +205,7 @@ TEST_F(DirectoryDialogTest, SelectModeWarnsAboutADirectoryThatCannotBeEntered) {
       w.Click(IDCANCEL);
     });
     std::string path = "D:\\Dictation\\2006";
-    EXPECT_FALSE(Run(kDirSelectMode, path));
+    EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
     EXPECT_EQ(path, "D:\\Dictation\\2006");
   }
   EXPECT_EQ(boxes, std::vector<ShownBox>(2, Box(u8"指定のﾃﾞｨﾚｸﾄﾘｰが見つからないか、開くことができません。\n"
@@ -224,7 +235,7 @@ TEST_F(DirectoryDialogTest, CreateModeRefusesNamesTooLongOrWithForbiddenCharacte
   }
   user.On(kCreateCaption, TypeAndOk(std::string(242, 'n')));
   std::string path = "D:\\Dictation", name;
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path, std::string(242, 'n'));
   EXPECT_EQ(name, "D:\\Dictation");
   EXPECT_EQ(boxes, expected);
@@ -242,7 +253,7 @@ TEST_F(DirectoryDialogTest, CreateModeProposesTheNextDatedNameAndRefusesExisting
   user.Answer(kCreateCaption, IDOK);
   user.On(kCreateCaption, TypeAndOk("notes"));  // a plain file does not block the name
   std::string path = "D:\\Dictation", name;
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path, "notes");
   EXPECT_EQ(name, "D:\\Dictation");
   EXPECT_EQ(boxes, (std::vector<ShownBox>{
@@ -260,22 +271,26 @@ TEST_F(DirectoryDialogTest, CreateModeProposalsFollowTheInitialNameTheBrowsedFol
     w.Click(IDOK);
   });
   std::string path = "D:\\Dictation\\2006", name = "Mine\\";
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path, "2006.3.5-2");
   EXPECT_EQ(name, "D:\\Dictation\\2006\\Alpha");
 
   // While the recorder's new-folder form is open its paired generator proposes.
-  RecorderNewFolderState state;
-  state.pair.nFolders = 3;
-  state.pair.strFolderA = state.pair.strFolderB = "D:\\Dictation\\2006\\Alpha";
-  state.pair.strNewNameB = "2006.3.5-2";
-  g_pRecorderNewFolder = &state;
+  vtk::RecorderFolderPair pair;
+  pair.nFolders = 3;
+  pair.strFolderA = pair.strFolderB = "D:\\Dictation\\2006\\Alpha";
+  pair.strNewNameB = "2006.3.5-2";
+  const auto pairedForA = [&pair](const std::string& parent) {
+    std::string folder = parent, proposed;
+    GetPairedNewFolderName(pair, 0, folder, proposed);
+    return proposed;
+  };
   user.On(kCreateCaption, [&](test::Window& w) {
     EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "2006.3.5-3");
     w.Click(IDCANCEL);
   });
   path = "D:\\Dictation\\2006\\Alpha", name.clear();
-  EXPECT_FALSE(Run(kDirCreateMode, path, &name));
+  EXPECT_FALSE(Run(DirectoryMode::kCreate, path, &name, pairedForA));
   EXPECT_EQ(path, "D:\\Dictation\\2006\\Alpha");
   EXPECT_EQ(name, "");
 }
@@ -298,7 +313,7 @@ TEST_F(DirectoryDialogTest, DoubleClicksOpenAndCloseFolders) {
     EXPECT_EQ(ListItems(w), with({{"Alpha", 3, kClosed}}));
     EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "D:\\Dictation\\2006\\Alpha");
     EXPECT_EQ(w.ListSelection(IDC_DIR_FOLDERS), 3);
-    EXPECT_EQ(g_pFolderTree->nCurrent, 3);
+    EXPECT_EQ(TreeOf(w).nCurrent, 3);
     // The root alternates its picture when opened again.
     w.DoubleClickListItem(IDC_DIR_FOLDERS, 0);
     EXPECT_EQ(ListItems(w), (Items{{"D:\\", 0, kOpen}, {"Dictation", 1, kClosed}}));
@@ -307,7 +322,7 @@ TEST_F(DirectoryDialogTest, DoubleClicksOpenAndCloseFolders) {
     w.Click(IDOK);
   });
   std::string path = "D:\\Dictation\\2006";
-  EXPECT_TRUE(Run(kDirSelectMode, path));
+  EXPECT_TRUE(Run(DirectoryMode::kSelect, path));
   EXPECT_EQ(path, "D:\\");
 }
 
@@ -315,12 +330,12 @@ TEST_F(DirectoryDialogTest, DriveChangeWithRetryAndCancel) {
   test::MakeDir("E:\\Card");
   std::optional<test::EjectedMedium> ejected;
   ejected.emplace('E');
-  user.On(kSelectCaption, [&](test::Window& w) { w.SelectComboItem(IDC_DIR_DRIVES, DriveItem('E')); });
+  user.On(kSelectCaption, [&](test::Window& w) { w.SelectComboItem(IDC_DIR_DRIVES, DriveItem(w, 'E')); });
   user.Answer(kDriveCaption, IDCANCEL);
   user.On(kSelectCaption, [&](test::Window& w) {
     EXPECT_EQ(SelectedDrive(w), 'D');
     EXPECT_EQ(ListItems(w).size(), 6u);  // tree and list unchanged
-    w.SelectComboItem(IDC_DIR_DRIVES, DriveItem('E'));
+    w.SelectComboItem(IDC_DIR_DRIVES, DriveItem(w, 'E'));
   });
   user.Answer(kDriveCaption, IDRETRY);
   user.On(kDriveCaption, [&](test::Window& w) {
@@ -335,7 +350,7 @@ TEST_F(DirectoryDialogTest, DriveChangeWithRetryAndCancel) {
     w.Click(IDOK);
   });
   std::string path = "D:\\Dictation\\2006";
-  EXPECT_TRUE(Run(kDirSelectMode, path));
+  EXPECT_TRUE(Run(DirectoryMode::kSelect, path));
   EXPECT_EQ(boxes, std::vector<ShownBox>(3, Box(u8"ﾄﾞﾗｲﾌﾞの準備ができていません。", kDriveCaption, 0x15)));
   EXPECT_EQ(path, "E:\\");
 }
@@ -343,7 +358,7 @@ TEST_F(DirectoryDialogTest, DriveChangeWithRetryAndCancel) {
 TEST_F(DirectoryDialogTest, CreateModeKeepsTheChosenDriveAcrossActivations) {
   test::MakeDir("E:\\Card");
   user.On(kCreateCaption, [&](test::Window& w) {
-    w.SelectComboItem(IDC_DIR_DRIVES, DriveItem('E'));
+    w.SelectComboItem(IDC_DIR_DRIVES, DriveItem(w, 'E'));
     EXPECT_EQ(w.ItemText(IDC_DIR_PATH), "2006.3.5-1");
     TypeAndOk("Card")(w);
   });
@@ -353,7 +368,7 @@ TEST_F(DirectoryDialogTest, CreateModeKeepsTheChosenDriveAcrossActivations) {
     TypeAndOk("New")(w);
   });
   std::string path = "D:\\Dictation", name;
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path, "New");
   EXPECT_EQ(name, "E:\\");
 }
@@ -362,12 +377,11 @@ TEST_F(DirectoryDialogTest, NetworkButtonAndASecondChooser) {
   user.On(kSelectCaption, [&](test::Window& w) {
     w.Click(IDC_DIR_NETWORK);  // Wine has no network provider: the dialog fails, nothing changes
     EXPECT_GE(w.ComboCount(IDC_DIR_DRIVES), 5);  // A: C: D: E: F: G: at least, Z: too
-    std::string other = "D:\\";
-    EXPECT_FALSE(RunDirectoryDialog(kDirSelectMode, &other, nullptr));
+    EXPECT_FALSE(RunDirectoryDialog(DirectoryMode::kSelect, "D:\\"));
     w.Click(IDCANCEL);
   });
   std::string path = "D:\\Dictation";
-  EXPECT_FALSE(Run(kDirSelectMode, path));
+  EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
 }
 
 TEST_F(DirectoryDialogTest, TwoHundredOpeningsLeaveNoIconBitmapOrNode) {
@@ -385,7 +399,7 @@ TEST_F(DirectoryDialogTest, TwoHundredOpeningsLeaveNoIconBitmapOrNode) {
       w.Click(IDCANCEL);
     });
     std::string path = "D:\\Dictation\\2006";
-    ASSERT_FALSE(RunDirectoryDialog(kDirSelectMode, &path, nullptr));
+    ASSERT_FALSE(RunDirectoryDialog(DirectoryMode::kSelect, path));
   }
   EXPECT_TRUE(user.Clean()) << user.Report();
   const ShellIconCounts after = GetShellIconCountsForTesting();
@@ -415,6 +429,6 @@ TEST_F(DirectoryDialogTest, ScrollingThroughManyFoldersMakesNoBitmap) {
     w.Click(IDCANCEL);
   });
   std::string path = "D:\\Many";
-  EXPECT_FALSE(Run(kDirSelectMode, path));
+  EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
 }
 

@@ -12,7 +12,9 @@
 #include "download/platformid.h"
 #include "download/transfer.h"
 #include "framework/msgbox.h"
+#include "res/ids_carddrive.h"
 #include "res/ids_download.h"
+#include "res/ids_folderui.h"
 #include "support/card_registry.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
@@ -211,7 +213,7 @@ TEST_F(DnLoadCondition_, AutomaticDetectionWithTwoCardsAsksWhichOne) {
   int listed = 0;
   test::ScriptedUser user;
   user.On(kConfirm, [](test::Window& w) { w.Click(IDOK); })
-      .On(kSelect, [&](test::Window& w) { listed = w.ComboCount(1024); w.SelectComboItem(1024, 1); w.Click(IDOK); })
+      .On(kSelect, [&](test::Window& w) { listed = w.ComboCount(IDC_CARD_DRIVE); w.SelectComboItem(IDC_CARD_DRIVE, 1); w.Click(IDOK); })
       .Answer(kMessage, IDOK);
   EXPECT_EQ(host.Run(user), 1);
   EXPECT_EQ(listed, 2);
@@ -254,7 +256,7 @@ TEST_F(DnLoadCondition_, ChangingTheFolderInTheNewFolderFormNamesTheFolderAfresh
   test::ScriptedUser user;
   user.On(kConfirm, [&](test::Window& w) { before = w.ItemText(IDC_DN_NEWNAME); w.Click(IDC_DN_CHANGE); })
       .On(kOptions, [](test::Window& w) { w.Click(IDC_OPT_BROWSE); })
-      .On(u8"", [](test::Window& w) { w.SetItemText(1033, "D:\\Other"); w.Click(IDOK); })  // the chooser
+      .On(u8"", [](test::Window& w) { w.SetItemText(IDC_DIR_PATH, "D:\\Other"); w.Click(IDOK); })  // the chooser
       .On(kOptions, [](test::Window& w) { w.Click(IDOK); })
       .On(kConfirm, [&](test::Window& w) { after = w.ItemText(IDC_DN_NEWNAME); w.Click(IDOK); })
       .Answer(kMessage, IDOK);

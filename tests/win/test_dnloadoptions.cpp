@@ -9,6 +9,7 @@
 #include "download/platformid.h"
 #include "folderui/shellicons.h"
 #include "res/ids_download.h"
+#include "res/ids_folderui.h"
 #include "support/card_registry.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
@@ -140,7 +141,7 @@ TEST_F(DnLoadOptions_, BrowsingChangesOnlyTheFolderAndStoresItWithABackslash) {
   std::string shown;
   test::ScriptedUser user;
   user.On(kOptions, [](test::Window& w) { Press(w, IDC_OPT_NEW_FOLDER); Press(w, IDC_OPT_DELETE); w.Click(IDC_OPT_BROWSE); })
-      .On(u8"", [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
+      .On(u8"", [](test::Window& w) { w.SetItemText(IDC_DIR_PATH, "D:\\Work"); w.Click(IDOK); })  // the chooser
       .On(kOptions, [&](test::Window& w) { shown = w.ItemText(IDC_OPT_FOLDER); w.Click(IDOK); });
   EXPECT_EQ(host.Run(user), 1);
   EXPECT_EQ(shown, "D:\\Work");

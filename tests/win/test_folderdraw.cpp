@@ -13,6 +13,7 @@
 #include "folderui/shellicons.h"
 #include "folderui/transparentbitmap.h"
 #include "framework/modulestate.h"
+#include "res/ids_folderui.h"
 
 namespace {
 
@@ -72,9 +73,9 @@ int FirstDifferentColumn(const std::vector<COLORREF>& a, const std::vector<COLOR
 struct Host {
   HWND parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
   HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWVARIABLE | LBS_NOTIFY, 0, 0, kW, 100, parent,
-                              reinterpret_cast<HMENU>(1035), nullptr, nullptr);
+                              reinterpret_cast<HMENU>(IDC_DIR_FOLDERS), nullptr, nullptr);
   HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE, 0, 0, kW, 100,
-                               parent, reinterpret_cast<HMENU>(1034), nullptr, nullptr);
+                               parent, reinterpret_cast<HMENU>(IDC_DIR_DRIVES), nullptr, nullptr);
   ~Host() { DestroyWindow(parent); }
 };
 
@@ -86,10 +87,9 @@ class FolderDrawTest : public testing::Test {
  protected:
   void SetUp() override {
     tree.AppendNode()->nLevel = 3;  // the node list item 0 reads
-    g_pFolderTree = &tree;
+    list.m_pTree = &tree;
     ASSERT_TRUE(list.SubclassWindow(host.list));
   }
-  void TearDown() override { g_pFolderTree = nullptr; }
   // Adds the one list item and returns its data.
   CFolderItem* Add(const char* text, UINT bitmap = kClosedFolderBitmap) {
     EXPECT_EQ(list.AddFolder(text, bitmap, 0), 0);
@@ -179,7 +179,7 @@ TEST_F(FolderDrawTest, ItemsAreMeasuredAndDeletedAndShareTheListsPicture) {
   DrawOn(canvas, folder, ODA_DRAWENTIRE, ODS_SELECTED);
   EXPECT_EQ(GetFolderBitmapsAliveForTesting(), before + 1);
   // The host window does not reflect WM_DELETEITEM: hand it over directly.
-  DELETEITEMSTRUCT del{ODT_LISTBOX, 1035, 0, list, reinterpret_cast<ULONG_PTR>(folder)};
+  DELETEITEMSTRUCT del{ODT_LISTBOX, IDC_DIR_FOLDERS, 0, list, reinterpret_cast<ULONG_PTR>(folder)};
   list.DeleteItem(&del);
   list.SendMessage(LB_SETITEMDATA, 0, 0);
   list.DeleteString(0);
@@ -230,13 +230,11 @@ TEST(DriveComboBox, DrawsIconAndTextWithTheStateColoursAndReleasesIcons) {
     auto e = Draw(combo, canvas.m_dc, 1, ODA_DRAWENTIRE, ODS_SELECTED, combo.GetItemData(1));
     lstrcpyA(tree.szDriveText[1], " (E:)");
     for (const int useTree : {0, 1}) {
-      combo.m_bUseFolderTree = useTree;
-      g_pFolderTree = useTree ? &tree : nullptr;
+      combo.m_pFolderTree = useTree ? &tree : nullptr;
       canvas.Fill(kMagenta);
       combo.DrawItem(&e);
       EXPECT_EQ(canvas.OnlyFrom(17, GetSysColor(COLOR_HIGHLIGHT)), useTree == 0) << useTree;
     }
-    g_pFolderTree = nullptr;
 
     combo.RemoveAllDrives();
     EXPECT_EQ(combo.GetCount(), 0);

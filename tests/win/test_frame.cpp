@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "frame/callframe.h"
-#include "frame/globals.h"
+#include "carddrive/cardprobe.h"
+#include "funckeys/hotkeys.h"
 #include "framework/dialog.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
@@ -63,7 +64,7 @@ TEST(CallFrame, ASecondDialogCallWhileOneIsOpenIsRefused) {
 TEST(ProcessState, LoadTimeValues) {
   const FUNCKEYINFO expected{0, 0, {}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
   EXPECT_EQ(std::memcmp(&g_funcKeyRecord, &expected, sizeof expected), 0);
-  EXPECT_EQ(std::tuple(g_szCardDrive[0][0], g_bRemovableDrive, g_pRecorderNewFolder), std::tuple('\0', 0, nullptr));
+  EXPECT_EQ(std::tuple(g_szCardDrive[0][0], g_bRemovableDrive), std::tuple('\0', 0));
 }
 
 // The framework's data exchange, command tables, message boxes, reflection,

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "core/funckeys.h"
-#include "frame/globals.h"
+#include "funckeys/hotkeys.h"
 #include "framework/modulestate.h"
 #include "funckeys/funckeystore.h"
 #include "res/ids_funckeys.h"

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "download/paths.h"
-#include "frame/globals.h"
+#include "res/ids_folderui.h"
 #include "res/ids_recorder.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
@@ -19,7 +19,7 @@ const char8_t kConfirm[] = u8"ﾀﾞｳﾝﾛｰﾄﾞ方法の確認";
 const char8_t kOptions[] = u8"ﾀﾞｳﾝﾛｰﾄﾞのｵﾌﾟｼｮﾝ";
 const char8_t kChooseDir[] = u8"ﾃﾞｨﾚｸﾄﾘｰの選択";
 const char8_t kCreateDir[] = u8"ﾃﾞｨﾚｸﾄﾘｰの作成";
-constexpr int kChooserEdit = 1033;
+constexpr int kChooserEdit = IDC_DIR_PATH;
 
 // Every path under a folder, so a test can tell that nothing on disk changed.
 std::vector<std::string> Snapshot(const std::string& folder) {
@@ -56,7 +56,6 @@ class Recorder : public testing::Test {
   }
   void TearDown() override {
     SetLocalDateForTesting(nullptr);
-    EXPECT_EQ(g_pRecorderNewFolder, nullptr);
   }
   void ExpectDiskUnchanged() { EXPECT_EQ(Snapshot("D:"), m_before); }
   static constexpr vtk::LocalDate kDate{2006, 3, 5};
@@ -99,14 +98,12 @@ TEST_F(Recorder, TwoFolderFormShowsSettingsDisablesFolderBAndHandsBack) {
 TEST_F(Recorder, NewFolderFormPairsNamesOnASharedParentAndCreatesNothing) {
   Call call(0, 1, "D:\\Rec", "D:\\Rec\\");
   std::string nameA, nameB, parentA, method;
-  bool referenceSet = false;
   test::ScriptedUser user;
   user.On(kConfirm, [&](Window& w) {
     nameA = w.ItemText(IDC_QX_NEWNAME_A);
     nameB = w.ItemText(IDC_QX_NEWNAME_B);
     parentA = w.ItemText(IDC_QX_FOLDER_A);
     method = w.ItemText(IDC_QX_METHOD_TEXT);
-    referenceSet = g_pRecorderNewFolder != nullptr;
     w.Click(IDOK);
   });
   EXPECT_EQ(call.Condition(0), 1);
@@ -115,7 +112,6 @@ TEST_F(Recorder, NewFolderFormPairsNamesOnASharedParentAndCreatesNothing) {
   EXPECT_EQ(nameB, "2006.3.5-2");
   EXPECT_EQ(parentA, "D:\\Rec");
   EXPECT_EQ(method, Sjis(u8"新しくﾌｫﾙﾀﾞｰを作成して保存"));
-  EXPECT_TRUE(referenceSet);
   EXPECT_STREQ(call.folderA, "D:\\Rec\\2006.3.5-1");
   EXPECT_STREQ(call.folderB, "D:\\Rec\\2006.3.5-2");
   ExpectDiskUnchanged();

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "frame/vtksupapp.h"
+#include "wave/waveplayer.h"
 #include "support/drives.h"
 #include "vtksup.h"
 
@@ -30,10 +30,10 @@ std::string Wav() {
 
 LONG Mode() {
   char text[50] = "";
-  return static_cast<LONG>(theApp.m_player.SendMessage(MCIWNDM_GETMODEA, 49, reinterpret_cast<LPARAM>(text)));
+  return static_cast<LONG>(ThePlayer().SendMessage(MCIWNDM_GETMODEA, 49, reinterpret_cast<LPARAM>(text)));
 }
 void DropPlayerWindow() {
-  if (theApp.m_player.HasWindow()) ::DestroyWindow(theApp.m_player.m_hWnd);
+  if (ThePlayer().HasWindow()) ::DestroyWindow(ThePlayer().m_hWnd);
 }
 
 class WavePlayback : public testing::Test {
@@ -74,7 +74,7 @@ TEST_F(WavePlayback, NoWindowAndClosedStates) {
       EXPECT_EQ(expected < 0 ? expected : c.call(), expected) << c.name << (windowMade ? ", closed" : ", no window");
       WaveStop();
     }
-    EXPECT_EQ(theApp.m_player.m_bOpen, 0);
+    EXPECT_EQ(ThePlayer().m_bOpen, 0);
   }
   char position[8] = "x", error[8] = "x";
   EXPECT_EQ(WavePositionString(position), 0);
@@ -84,7 +84,7 @@ TEST_F(WavePlayback, NoWindowAndClosedStates) {
 
 TEST_F(WavePlayback, ARunThroughTheDevice) {
   EXPECT_EQ(WaveGetLengthFile(kTone), kLengthMs);
-  EXPECT_EQ(theApp.m_player.m_bOpen, 0);  // measuring leaves the file closed
+  EXPECT_EQ(ThePlayer().m_bOpen, 0);  // measuring leaves the file closed
   ASSERT_EQ(WavePlayFile(nullptr, kTone, 2000, 10000, FALSE), 1);
   EXPECT_NE(WaveGetDeviceID(), 0u);
   EXPECT_EQ(WaveGetLength(), kLengthMs);
@@ -178,11 +178,11 @@ TEST_F(WavePlayback, DestroyingTheHostWindowClosesTheDeviceAndTheNextPlayMakesAN
   DropPlayerWindow();
   HWND host = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_EQ(WavePlayFile(host, kTone, 0, -1, FALSE), 1);
-  HWND first = theApp.m_player.m_hWnd;
+  HWND first = ThePlayer().m_hWnd;
   EXPECT_EQ(::GetWindow(first, GW_OWNER), host);
   ::DestroyWindow(host);
   EXPECT_FALSE(::IsWindow(first));
-  EXPECT_EQ(theApp.m_player.m_bOpen, 0);
+  EXPECT_EQ(ThePlayer().m_bOpen, 0);
   EXPECT_EQ(WavePause(), 0);
   ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
   EXPECT_NE(WaveGetDeviceID(), 0u);
@@ -201,7 +201,7 @@ TEST_F(WavePlayback, UnloadingTheLibraryLeavesAWorkingWindow) {
     if (stopFirst) reinterpret_cast<decltype(&WaveStop)>(proc("WaveStop"))();
     HWND left = ::FindWindowExA(nullptr, nullptr, "MCIWndClass", nullptr);
     const DWORD thread = ::GetCurrentThreadId();
-    while (left && (left == theApp.m_player.m_hWnd || ::GetWindowThreadProcessId(left, nullptr) != thread))
+    while (left && (left == ThePlayer().m_hWnd || ::GetWindowThreadProcessId(left, nullptr) != thread))
       left = ::FindWindowExA(nullptr, left, "MCIWndClass", nullptr);
     ASSERT_NE(left, nullptr);
     ASSERT_NE(::SendMessageA(left, MCIWNDM_GETDEVICEID, 0, 0), 0);
