@@ -110,7 +110,9 @@ int main() {
     user.On(u8"ﾃﾞｨﾚｸﾄﾘｰの選択", [&](test::Window& w) {
       int item = -1;
       for (int i = 0; i < w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT); ++i)
-        if (lstrcmpA(g_pFolderTree->GetNodeAt(i)->szName, "bench") == 0) item = i;
+        if (lstrcmpA(static_cast<CDirectoryDialog*>(CWnd::FromHandlePermanent(w.hwnd))->Tree().GetNodeAt(i)->szName,
+                     "bench") == 0)
+          item = i;
       const double t = Now();
       w.Pick(IDC_DIR_FOLDERS, item, LBN_DBLCLK);
       open.push_back(Now() - t);
@@ -119,8 +121,7 @@ int main() {
       if (w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT) < kFolders) std::printf("list has %d items\n", static_cast<int>(w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT)));
       w.Click(IDCANCEL);
     });
-    std::string path = "D:\\";
-    RunDirectoryDialog(kDirSelectMode, &path, nullptr);
+    RunDirectoryDialog(DirectoryMode::kSelect, "D:\\");
   }
   std::printf("chooser double-click opening the folder:  %.1f ms, with the first paint %.1f ms (median of 3, target < 1000)\n",
               Median(open) * 1e3, Median(openPaint) * 1e3);

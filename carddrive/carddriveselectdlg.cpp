@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "carddrive/cardprobe.h"
-#include "frame/globals.h"
 #include "framework/ddx.h"
 #include "res/ids_carddrive.h"
 
@@ -13,7 +12,6 @@ void CCardDriveSelectDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, 
 
 BOOL CCardDriveSelectDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_cbDrive.m_bUseFolderTree = 0;
   m_listedRoots.clear();
   for (int i = 0; i < CDriveComboBox::kEntries; ++i) {
     const std::string root(g_szCardDrive[i], strnlen(g_szCardDrive[i], sizeof g_szCardDrive[i]));

@@ -4,11 +4,12 @@
 
 #include <cstring>
 
-#include "core/carddrive_tables.h"
-#include "download/dnloadoptionsdlg.h"
 #include "folderui/drivecombo.h"
 #include "folderui/shellicons.h"
-#include "frame/globals.h"
+
+vtk::CardDriveTable g_szCardDrive = {};
+vtk::DeviceInstanceTable g_szDeviceInstance = {};
+int g_bRemovableDrive = 0;
 
 const char* const kCardDeviceKeys[2] = {
     "Enum\\ESDI\\GENERIC_IDE__DISK_TYPE80_\\",
@@ -49,7 +50,7 @@ void EnumDeviceInstances(const char* deviceKey) {
   if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, deviceKey, 0, KEY_ENUMERATE_SUB_KEYS, &key) == ERROR_SUCCESS) {
     // The enumeration ends at the first index without a sub-key; only as
     // many names as the table holds are kept.
-    for (DWORD i = 0; names.size() < static_cast<std::size_t>(kCardDriveSlots); ++i) {
+    for (DWORD i = 0; names.size() < static_cast<std::size_t>(vtk::kCardDriveEntries); ++i) {
       char name[kKeyNameCapacity] = {};
       DWORD length = kKeyNameCapacity;
       if (::RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
@@ -65,7 +66,7 @@ void ReadCardDriveLetters() {
   int count = 0;
   for (const char* deviceKey : kCardDeviceKeys) {
     EnumDeviceInstances(deviceKey);
-    for (int i = 0; i < kCardDriveSlots && g_szDeviceInstance[i][0] != '\0'; ++i) {
+    for (int i = 0; i < vtk::kCardDriveEntries && g_szDeviceInstance[i][0] != '\0'; ++i) {
       const std::string value = ReadDriveLetterValue(std::string(deviceKey) + g_szDeviceInstance[i]);
       count = vtk::AddDistinctLetter(g_szCardDrive, count, value);
     }
@@ -80,12 +81,10 @@ std::vector<std::string> GetLogicalDriveRoots() {
   return vtk::SplitDriveRoots(buffer, sizeof buffer);
 }
 
-void ProbeMiniCardDrives(CDnLoadOptionsDlg* pDlg) {
+vtk::CardDriveCount ProbeMiniCardDrives() {
   const std::vector<std::string> roots = GetLogicalDriveRoots();
   ReadCardDriveLetters();
-  const vtk::CardDriveCount found = vtk::CountCardDrives(g_szCardDrive, roots, IsRemovableRoot);
-  pDlg->m_nCardDrives = found.count;
-  pDlg->m_strCardDrives = found.letters;
+  return vtk::CountCardDrives(g_szCardDrive, roots, IsRemovableRoot);
 }
 
 int FindMiniCardDrive(std::string& root) {
@@ -111,19 +110,19 @@ bool InsertDriveItem(CDriveComboBox& combo, int index, const char* root) {
   return true;
 }
 
-void FillRemovableDrives(CDnLoadOptionsDlg* pDlg) {
+void FillRemovableDrives(CDriveComboBox& combo, DriveRootTable& listedRoots) {
   // Emptying the list releases the icons of the previous listing.
-  pDlg->m_cbDrive.RemoveAllDrives();
+  combo.RemoveAllDrives();
   const std::vector<std::string> roots = GetLogicalDriveRoots();
   g_bRemovableDrive = 0;
-  std::memset(pDlg->m_cbDrive.m_szEntry, 0, sizeof pDlg->m_cbDrive.m_szEntry);
-  std::memset(pDlg->m_szDriveRoot, 0, sizeof pDlg->m_szDriveRoot);
+  std::memset(combo.m_szEntry, 0, sizeof combo.m_szEntry);
+  std::memset(listedRoots, 0, sizeof listedRoots);
   int k = 0;
   for (const std::string& root : roots) {
     if (root == "A:\\" || root == "B:\\") continue;
     if (!IsRemovableRoot(root)) continue;
-    if (!InsertDriveItem(pDlg->m_cbDrive, k, root.c_str())) continue;
-    vtk::StoreEntry(pDlg->m_szDriveRoot[k], vtk::kCardDriveWidth, root);
+    if (!InsertDriveItem(combo, k, root.c_str())) continue;
+    vtk::StoreEntry(listedRoots[k], vtk::kCardDriveWidth, root);
     ++k;
     g_bRemovableDrive = 1;
   }

@@ -49,7 +49,8 @@ endfunction()
 file(GLOB VTK_WIN_TESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/test_*.cpp)
 foreach(src ${VTK_WIN_TESTS_SOURCES})
   get_filename_component(name ${src} NAME_WE)
-  vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtkimpl> $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
+  vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
+  target_link_libraries(${name} PRIVATE vtkimpl)
   vtk_win_test(${name})
 endforeach()
 
@@ -71,4 +72,5 @@ endforeach()
 
 # Pictures of the dialogs on sample data (scripts/screenshots.sh).
 file(GLOB VTK_SCREENS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screens/*.cpp)
-vtk_win_program(screens ${VTK_SCREENS_SOURCES} $<TARGET_OBJECTS:vtkimpl> ${VTK_TEST_RC})
+vtk_win_program(screens ${VTK_SCREENS_SOURCES} ${VTK_TEST_RC})
+target_link_libraries(screens PRIVATE vtkimpl)

@@ -19,19 +19,38 @@ set(VTK_WIN_LIBS user32 gdi32 shell32 advapi32 comdlg32 mpr vfw32 winmm)
 set(VTK_STATIC_LINK -static -static-libgcc -static-libstdc++)
 target_compile_definitions(vtkcore PUBLIC ${VTK_WIN_DEFS})
 
-# Everything but the DLL entry point, so that test programs can link the
-# same objects and reach the internals.
-set(VTK_SUBSYSTEMS framework frame download carddrive folderui funckeys wave)
-set(VTK_IMPL_SOURCES)
-foreach(dir ${VTK_SUBSYSTEMS})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-  list(APPEND VTK_IMPL_SOURCES ${srcs})
+# One static library per folder above the core, each linked against the
+# folders below it (cmake/Layers.cmake), so that the DLL's link goes down
+# the layers in order. The DLL entry point is the DLL's own.
+foreach(layer ${VTK_LAYERS})
+  if(layer STREQUAL "core")
+    continue()
+  endif()
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${layer}/*.cpp)
+  list(REMOVE_ITEM srcs ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp)
+  add_library(vtk${layer} STATIC ${srcs})
+  target_include_directories(vtk${layer} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
+  target_compile_definitions(vtk${layer} PUBLIC ${VTK_WIN_DEFS})
+  vtk_warnings(vtk${layer})
+  set(below ${VTK_USES_${layer}})
+  list(REMOVE_ITEM below res)
+  list(TRANSFORM below PREPEND vtk)
+  target_link_libraries(vtk${layer} PUBLIC ${below})
 endforeach()
-list(REMOVE_ITEM VTK_IMPL_SOURCES ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp)
-add_library(vtkimpl OBJECT ${VTK_IMPL_SOURCES})
-target_include_directories(vtkimpl PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
-target_compile_definitions(vtkimpl PUBLIC ${VTK_WIN_DEFS})
-vtk_warnings(vtkimpl)
+target_link_libraries(vtkframework PUBLIC ${VTK_WIN_LIBS})
+
+# What the test programs, benchmarks and tools link to reach the library's
+# internals: the folders that hold exports, each bringing the folders below
+# it. Nothing refers to the application object, which registers itself when
+# it is built, so the linker is told to take it.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(VTK_APP_SYMBOL _theApp)
+else()
+  set(VTK_APP_SYMBOL theApp)
+endif()
+add_library(vtkimpl INTERFACE)
+target_link_libraries(vtkimpl INTERFACE vtkdownload vtkfunckeys vtkwave)
+target_link_options(vtkimpl INTERFACE LINKER:--undefined=${VTK_APP_SYMBOL})
 
 # Resources: UTF-8 sources; windres turns them into UTF-16 resources.
 file(GLOB VTK_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
@@ -40,12 +59,16 @@ set(VTK_RC ${CMAKE_SOURCE_DIR}/res/vtksup.rc)
 set_source_files_properties(${VTK_RC} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/tests/win")
 
-add_library(VTKSUP SHARED ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp $<TARGET_OBJECTS:vtkimpl>
-            ${VTK_RC} ${CMAKE_SOURCE_DIR}/frame/vtksup.def)
+add_library(VTKSUP SHARED ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp ${VTK_RC} ${CMAKE_SOURCE_DIR}/frame/vtksup.def)
 set_target_properties(VTKSUP PROPERTIES PREFIX "" OUTPUT_NAME VTKSUP)
 target_include_directories(VTKSUP PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
 target_compile_definitions(VTKSUP PRIVATE ${VTK_WIN_DEFS})
-target_link_libraries(VTKSUP PRIVATE vtkcore ${VTK_WIN_LIBS})
+# The folders that hold exports bring the folders below them. Those four are
+# taken whole: the 32-bit linker matches the .def's plain names to the
+# decorated symbols only once they are linked in.
+target_link_libraries(VTKSUP PRIVATE vtkdownload vtkfunckeys vtkwave ${VTK_WIN_LIBS})
+set_target_properties(VTKSUP PROPERTIES
+  LINK_LIBRARY_OVERRIDE "WHOLE_ARCHIVE,vtkdownload,vtkcarddrive,vtkfunckeys,vtkwave")
 target_link_options(VTKSUP PRIVATE ${VTK_STATIC_LINK} -Wl,--enable-stdcall-fixup)
 vtk_warnings(VTKSUP)
 

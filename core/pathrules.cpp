@@ -9,6 +9,11 @@ void RemoveLastBackslash(std::string& path) {
   if (EndsWithBackslash(path)) path.pop_back();
 }
 
+std::string WithoutLastBackslash(std::string path) {
+  RemoveLastBackslash(path);
+  return path;
+}
+
 void AddLastBackslash(std::string& path) {
   if (!EndsWithBackslash(path)) path.push_back('\\');
 }

@@ -17,6 +17,10 @@ constexpr std::size_t kHostBufferSize = 260;
 // Removes one trailing backslash from a path longer than 3 bytes.
 void RemoveLastBackslash(std::string& path);
 
+// A copy of `path` after RemoveLastBackslash: how a folder is shown and
+// handed back.
+std::string WithoutLastBackslash(std::string path);
+
 // Appends a backslash unless the path already ends in one (an empty path
 // becomes a single backslash).
 void AddLastBackslash(std::string& path);

@@ -7,18 +7,14 @@
 #include "download/dnloadoptionsdlg.h"
 #include "download/downloadtexts.h"
 #include "download/paths.h"
-#include "framework/ddx.h"
+#include "folderui/folderfield.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
 
-CCardConditionDlg::CCardConditionDlg(UINT nIDTemplate)
-    : CDialog(nIDTemplate), m_transfer(m_strDrive, m_strFolder, m_strSubFolder, m_nResult) {}
-
-void CCardConditionDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, IDC_DN_FOLDER, m_edFolder);
-  DDX_Control(pDX, IDC_DN_METHOD_TEXT, m_stMethod);
-  DDX_Control(pDX, IDC_DN_DELETE_TEXT, m_stDelete);
-}
+CCardConditionDlg::CCardConditionDlg(UINT nIDTemplate, const DownloadSettings& settings)
+    : CDialog(nIDTemplate),
+      m_settings(settings),
+      m_transfer(m_settings.strDrive, m_settings.strFolder, m_strSubFolder, m_nResult) {}
 
 BOOL CCardConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   static constexpr CommandEntry<CCardConditionDlg> kCommands[] = {
@@ -28,38 +24,29 @@ BOOL CCardConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   return DispatchCommand(this, kCommands, nID, nCode);
 }
 
-void CCardConditionDlg::ShowFolder() { m_edFolder.SetWindowText(WithoutLastBackslash(m_strFolder)); }
+void CCardConditionDlg::ShowFolder() { ShowFolderInField(*this, IDC_DN_FOLDER, m_settings.strFolder); }
 
-void CCardConditionDlg::ShowMethodText() { m_stMethod.SetWindowText(MethodText(m_nNewFolder)); }
+void CCardConditionDlg::ShowMethodText() { SetDlgItemText(IDC_DN_METHOD_TEXT, MethodText(m_settings.nMethod)); }
 
-void CCardConditionDlg::ShowDeleteText() { m_stDelete.SetWindowText(DeleteText(m_bDelete)); }
+void CCardConditionDlg::ShowDeleteText() { SetDlgItemText(IDC_DN_DELETE_TEXT, DeleteText(m_settings.bDelete)); }
 
 void CCardConditionDlg::OnChange() {
-  CDnLoadOptionsDlg options;
-  options.m_strDrive = m_strDrive;
-  options.m_bDelete = m_bDelete;
-  options.m_nSaveToFolder = m_nNewFolder == 0 ? 1 : 0;
-  options.m_nNewFolder = m_nNewFolder == 0 ? 0 : 1;
-  options.m_nAutoDrive = m_nManualDrive == 0 ? 1 : 0;
-  options.m_nManualDrive = m_nManualDrive == 0 ? 0 : 1;
-  if (!m_strFolder.empty()) {
-    m_strFolder = m_edFolder.GetWindowText();
-    options.m_strFolder = m_strFolder;
+  DownloadSettings offered = m_settings;
+  if (!m_settings.strFolder.empty()) {
+    m_settings.strFolder = GetDlgItemText(IDC_DN_FOLDER);
+    offered.strFolder = m_settings.strFolder;
   } else {
-    options.m_strFolder = GetCurrentDirectoryFallback();
+    offered.strFolder = GetCurrentDirectoryFallback();
   }
+  CDnLoadOptionsDlg options(offered);
   if (options.DoModal() == IDOK) {
-    m_bDelete = options.m_bDelete;
-    m_strFolder = options.m_strFolder;
+    m_settings = options.Settings();
     ShowFolder();
-    m_strDrive = options.m_strDrive;
-    m_nNewFolder = (options.m_nSaveToFolder == 1 && options.m_nNewFolder == 0) ? 0 : 1;
-    m_nManualDrive = (options.m_nAutoDrive == 1 && options.m_nManualDrive == 0) ? 0 : 1;
     OnOptionsAccepted();
   }
   ShowDeleteText();
   // A change of method is shown by the other form.
-  if ((m_nNewFolder != 0) != IsNewFolderForm()) EndDialog(kFormSwitch);
+  if ((m_settings.nMethod != 0) != IsNewFolderForm()) EndDialog(kFormSwitch);
 }
 
 void CCardConditionDlg::FailStart(UINT idMessage) {
@@ -69,12 +56,12 @@ void CCardConditionDlg::FailStart(UINT idMessage) {
 }
 
 bool CCardConditionDlg::FindCardDrive() {
-  if (m_nManualDrive != 0) {
-    if (!m_strDrive.empty()) return true;
+  if (m_settings.nManualDrive != 0) {
+    if (!m_settings.strDrive.empty()) return true;
     FailStart(IDS_CARD_NOT_FOUND);
     return false;
   }
-  const int found = FindMiniCardDrive(m_strDrive);
+  const int found = FindMiniCardDrive(m_settings.strDrive);
   if (found == -1) {
     FailStart(IDS_CARD_NOT_FOUND);
     return false;
@@ -85,7 +72,7 @@ bool CCardConditionDlg::FindCardDrive() {
       FailStart(0);
       return false;
     }
-    m_strDrive = select.m_strDrive;
+    m_settings.strDrive = select.m_strDrive;
   }
   return true;
 }
@@ -94,11 +81,11 @@ void CCardConditionDlg::OnOK() {
   if (!FindCardDrive()) return;
   // Entering the folders is the readiness test; the current directory is
   // left at the download folder on purpose.
-  if (_chdir(m_strDrive.c_str()) != 0) return FailStart(IDS_CARD_NOT_READY);
-  if (_chdir(m_strFolder.c_str()) != 0) return FailStart(IDS_TARGET_NOT_READY);
+  if (_chdir(m_settings.strDrive.c_str()) != 0) return FailStart(IDS_CARD_NOT_READY);
+  if (_chdir(m_settings.strFolder.c_str()) != 0) return FailStart(IDS_TARGET_NOT_READY);
   // The files are listed under the drive's root: E: alone would name the
   // drive's current directory instead.
-  AddLastBackslash(m_strDrive);
+  AddLastBackslash(m_settings.strDrive);
   if (!FinishStart()) return;
   m_bStart = 1;
   EndDialog(IDOK);
@@ -113,5 +100,5 @@ void CCardConditionDlg::OnDestroy() {
   CDialog::OnDestroy();
   if (m_bStart != 1) return;
   m_transfer.Run(m_hWnd);
-  ReportDnLoad(m_hWnd, m_nResult, m_bDelete, m_transfer.m_strSourceList);
+  ReportDnLoad(m_hWnd, m_nResult, m_settings.bDelete, m_transfer.m_strSourceList);
 }

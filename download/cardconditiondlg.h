@@ -7,32 +7,22 @@
 #pragma once
 #include <string>
 
-#include "download/transfer.h"
-#include "framework/controls.h"
+#include "download/downloadsettings.h"
 #include "download/formswitch.h"
+#include "download/transfer.h"
 #include "framework/dialog.h"
-
-// The result with which a form asks its export for the other form.
 
 class CCardConditionDlg : public CDialog {
  public:
-  explicit CCardConditionDlg(UINT nIDTemplate);
+  CCardConditionDlg(UINT nIDTemplate, const DownloadSettings& settings);
 
-  CEdit m_edFolder;
-  CStatic m_stMethod;
-  CStatic m_stDelete;
-  std::string m_strDrive;  // root of the card drive
-  int m_bDelete = 0;
-  int m_nNewFolder = 0;     // the download method
-  std::string m_strFolder;  // the download folder (parent of the new folder)
+  DownloadSettings m_settings;  // the folder is the parent of the new folder in that form
   std::string m_strSubFolder;
   std::string m_strNewFolderName;  // handed back to the host; empty in the simple form
   int m_nResult = 0;               // confirmed copies, or -1 after a failed start check
-  int m_nManualDrive = 0;          // 0 = detect the card drive at start
   int m_bStart = 0;                // 1 once the start checks have passed
   CDnLoadTransfer m_transfer;
 
-  void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
   void OnOK() override;
   void OnCancel() override;

@@ -1,10 +1,11 @@
 #include "download/dnloadconditiondlg.h"
 
 #include "download/paths.h"
-#include "folderui/directorydialog.h"
+#include "folderui/folderfield.h"
 #include "res/ids_download.h"
 
-CDnLoadConditionDlg::CDnLoadConditionDlg() : CCardConditionDlg(IDD_DNLOAD_CONDITION) {}
+CDnLoadConditionDlg::CDnLoadConditionDlg(const DownloadSettings& settings)
+    : CCardConditionDlg(IDD_DNLOAD_CONDITION, settings) {}
 
 BOOL CDnLoadConditionDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -15,15 +16,10 @@ BOOL CDnLoadConditionDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CDnLoadConditionDlg::OnBrowse() {
-  std::string chosen = m_strFolder;
-  if (!RunDirectoryDialog(kDirSelectMode, &chosen, nullptr)) return;
-  m_strFolder = chosen;
-  m_edFolder.SetWindowText(m_strFolder);
-}
+void CDnLoadConditionDlg::OnBrowse() { BrowseIntoField(*this, IDC_DN_FOLDER, m_settings.strFolder); }
 
 bool CDnLoadConditionDlg::FinishStart() {
-  AddLastBackslash(m_strFolder);
+  AddLastBackslash(m_settings.strFolder);
   m_strSubFolder.clear();
   return true;
 }

@@ -5,7 +5,7 @@
 
 class CDnLoadConditionDlg : public CCardConditionDlg {
  public:
-  CDnLoadConditionDlg();
+  explicit CDnLoadConditionDlg(const DownloadSettings& settings);
 
   BOOL OnInitDialog() override;
   void OnBrowse() override;

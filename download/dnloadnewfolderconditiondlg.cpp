@@ -4,22 +4,17 @@
 
 #include "download/paths.h"
 #include "folderui/directorydialog.h"
-#include "framework/ddx.h"
 #include "res/ids_download.h"
 
-CDnLoadNewFolderConditionDlg::CDnLoadNewFolderConditionDlg() : CCardConditionDlg(IDD_DNLOAD_NEWFOLDER_CONDITION) {}
-
-void CDnLoadNewFolderConditionDlg::DoDataExchange(CDataExchange* pDX) {
-  CCardConditionDlg::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_DN_NEWNAME, m_edNewName);
-}
+CDnLoadNewFolderConditionDlg::CDnLoadNewFolderConditionDlg(const DownloadSettings& settings)
+    : CCardConditionDlg(IDD_DNLOAD_NEWFOLDER_CONDITION, settings) {}
 
 void CDnLoadNewFolderConditionDlg::ProposeNewFolder() {
   std::string name;
-  GetNewFolderName(m_strFolder, name);
+  GetNewFolderName(m_settings.strFolder, name);
   m_strNewFolderName = name;
   m_strSubFolder = name + "\\";
-  m_edNewName.SetWindowText(name);
+  SetDlgItemText(IDC_DN_NEWNAME, name);
 }
 
 BOOL CDnLoadNewFolderConditionDlg::OnInitDialog() {
@@ -35,24 +30,22 @@ BOOL CDnLoadNewFolderConditionDlg::OnInitDialog() {
 void CDnLoadNewFolderConditionDlg::OnOptionsAccepted() { ProposeNewFolder(); }
 
 void CDnLoadNewFolderConditionDlg::OnBrowse() {
-  // The chooser names the new folder itself: the name comes back in the path
-  // and the parent folder in the name.
-  std::string newName = m_strFolder;
-  std::string parent = m_strSubFolder;
-  if (!RunDirectoryDialog(kDirCreateMode, &newName, &parent)) return;
-  m_edNewName.SetWindowText(newName);
-  m_edFolder.SetWindowText(parent);
-  m_strNewFolderName = newName;
-  m_strFolder = parent;
-  m_strSubFolder = newName;
+  const auto chosen =
+      RunDirectoryDialog(DirectoryMode::kCreate, m_settings.strFolder, m_strSubFolder, ProposeDatedFolderName);
+  if (!chosen) return;
+  SetDlgItemText(IDC_DN_NEWNAME, chosen->name);
+  SetDlgItemText(IDC_DN_FOLDER, chosen->parent);
+  m_strNewFolderName = chosen->name;
+  m_settings.strFolder = chosen->parent;
+  m_strSubFolder = chosen->name;
 }
 
 bool CDnLoadNewFolderConditionDlg::FinishStart() {
-  AddLastBackslash(m_strFolder);
+  AddLastBackslash(m_settings.strFolder);
   AddLastBackslash(m_strSubFolder);
   // A folder that exists already is a failure too: nothing is copied into
   // a folder that this download did not make.
-  if (_mkdir((m_strFolder + m_strSubFolder).c_str()) != 0) {
+  if (_mkdir((m_settings.strFolder + m_strSubFolder).c_str()) != 0) {
     FailStart(IDS_MKDIR_FAILED);
     return false;
   }

@@ -5,11 +5,8 @@
 
 class CDnLoadNewFolderConditionDlg : public CCardConditionDlg {
  public:
-  CDnLoadNewFolderConditionDlg();
+  explicit CDnLoadNewFolderConditionDlg(const DownloadSettings& settings);
 
-  CEdit m_edNewName;
-
-  void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnBrowse() override;
 

@@ -1,10 +1,8 @@
 #include "download/dnloadoptionsdlg.h"
 
-#include "carddrive/cardprobe.h"
 #include "download/paths.h"
 #include "download/platformid.h"
-#include "folderui/directorydialog.h"
-#include "frame/globals.h"
+#include "folderui/folderfield.h"
 #include "framework/ddx.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
@@ -14,20 +12,25 @@ constexpr int kPlatformWin9x = 1;
 constexpr int kPlatformNT = 2;
 }  // namespace
 
-CDnLoadOptionsDlg::CDnLoadOptionsDlg() : CDialog(IDD_DNLOAD_OPTIONS) {}
+CDnLoadOptionsDlg::CDnLoadOptionsDlg(const DownloadSettings& settings)
+    : CDialog(IDD_DNLOAD_OPTIONS),
+      m_bDelete(settings.bDelete),
+      m_drive(vtk::RadioPairOf(settings.nManualDrive)),
+      m_method(vtk::RadioPairOf(settings.nMethod)),
+      m_strDrive(settings.strDrive),
+      m_strFolder(settings.strFolder) {}
+
+DownloadSettings CDnLoadOptionsDlg::Settings() const {
+  return {m_bDelete, vtk::FlagOf(m_method), vtk::FlagOf(m_drive), m_strFolder, m_strDrive};
+}
 
 void CDnLoadOptionsDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_OPT_DELETE, m_bDelete);
-  DDX_Check(pDX, IDC_OPT_AUTO_DRIVE, m_nAutoDrive);
-  DDX_Check(pDX, IDC_OPT_MANUAL_DRIVE, m_nManualDrive);
-  DDX_Check(pDX, IDC_OPT_SAVE_TO_FOLDER, m_nSaveToFolder);
-  DDX_Check(pDX, IDC_OPT_NEW_FOLDER, m_nNewFolder);
+  DDX_Check(pDX, IDC_OPT_AUTO_DRIVE, m_drive.first);
+  DDX_Check(pDX, IDC_OPT_MANUAL_DRIVE, m_drive.second);
+  DDX_Check(pDX, IDC_OPT_SAVE_TO_FOLDER, m_method.first);
+  DDX_Check(pDX, IDC_OPT_NEW_FOLDER, m_method.second);
   DDX_Control(pDX, IDC_OPT_DRIVE, m_cbDrive);
-  DDX_Control(pDX, IDC_OPT_STATUS, m_stStatus);
-  DDX_Control(pDX, IDC_OPT_FOLDER, m_edFolder);
-  DDX_Control(pDX, IDC_OPT_SAVE_HINT, m_stSaveHint);
-  DDX_Control(pDX, IDC_OPT_NEW_FOLDER_HINT, m_stNewFolderHint);
-  DDX_Control(pDX, IDC_OPT_AUTO_DRIVE, m_btnAuto);
 }
 
 BOOL CDnLoadOptionsDlg::OnCmdMsg(UINT nID, UINT nCode) {
@@ -44,11 +47,11 @@ BOOL CDnLoadOptionsDlg::OnCmdMsg(UINT nID, UINT nCode) {
 
 BOOL CDnLoadOptionsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_cbDrive.m_bUseFolderTree = 0;
+  HWND hAutoDrive = GetDlgItem(IDC_OPT_AUTO_DRIVE);
   switch (GetPlatformId()) {
     case kPlatformWin9x:
-      m_btnAuto.EnableWindow(TRUE);
-      if (m_nAutoDrive == 1 && m_nManualDrive == 0) {
+      ::EnableWindow(hAutoDrive, TRUE);
+      if (vtk::FlagOf(m_drive) == 0) {
         ShowAutomaticState();
       } else {
         ShowManualState();
@@ -57,37 +60,33 @@ BOOL CDnLoadOptionsDlg::OnInitDialog() {
     case kPlatformNT:
       // The card devices are never in this platform's registry: only the
       // user's own drive can be chosen.
-      m_btnAuto.EnableWindow(FALSE);
-      m_nAutoDrive = 0;
-      m_nManualDrive = 1;
+      ::EnableWindow(hAutoDrive, FALSE);
+      m_drive = vtk::RadioPairOf(1);
       ShowManualState();
       break;
     default:
       break;
   }
-  m_stSaveHint.SetWindowText(LoadResString(IDS_HINT_SAME_NAME));
-  m_stNewFolderHint.SetWindowText(LoadResString(IDS_HINT_NEW_FOLDER));
-  std::string shown = m_strFolder;
-  RemoveLastBackslash(shown);
-  m_edFolder.SetWindowText(shown);
+  SetDlgItemText(IDC_OPT_SAVE_HINT, LoadResString(IDS_HINT_SAME_NAME));
+  SetDlgItemText(IDC_OPT_NEW_FOLDER_HINT, LoadResString(IDS_HINT_NEW_FOLDER));
+  ShowFolderInField(*this, IDC_OPT_FOLDER, m_strFolder);
   UpdateData(FALSE);
   return TRUE;
 }
 
 void CDnLoadOptionsDlg::ShowStatus(bool found) {
-  m_stStatus.SetWindowText(found ? std::string() : LoadResString(IDS_CARD_STATUS_NOT_FOUND));
+  SetDlgItemText(IDC_OPT_STATUS, found ? std::string() : LoadResString(IDS_CARD_STATUS_NOT_FOUND));
 }
 
 void CDnLoadOptionsDlg::ShowAutomaticState() {
   m_cbDrive.RemoveAllDrives();
   m_cbDrive.EnableWindow(FALSE);
-  ProbeMiniCardDrives(this);
-  ShowStatus(m_nCardDrives > 0);
+  ShowStatus(ProbeMiniCardDrives().count > 0);
 }
 
 void CDnLoadOptionsDlg::ShowManualState() {
   m_cbDrive.EnableWindow(TRUE);
-  FillRemovableDrives(this);
+  FillRemovableDrives(m_cbDrive, m_szDriveRoot);
   SelectStoredDrive();
   ShowStatus(g_bRemovableDrive == 1);
 }
@@ -95,7 +94,7 @@ void CDnLoadOptionsDlg::ShowManualState() {
 void CDnLoadOptionsDlg::SelectStoredDrive() {
   int selection = 0;
   if (!m_strDrive.empty()) {
-    for (int i = 0; i < kCardDriveSlots && m_szDriveRoot[i][0] != '\0'; ++i) {
+    for (int i = 0; i < vtk::kCardDriveEntries && m_szDriveRoot[i][0] != '\0'; ++i) {
       if (m_strDrive == m_szDriveRoot[i]) {
         selection = i;
         break;
@@ -107,33 +106,28 @@ void CDnLoadOptionsDlg::SelectStoredDrive() {
 
 void CDnLoadOptionsDlg::OnAutoDrive() {
   ShowAutomaticState();
-  m_nAutoDrive = 1;
-  m_nManualDrive = 0;
+  m_drive = vtk::RadioPairOf(0);
 }
 
 void CDnLoadOptionsDlg::OnManualDrive() {
   ShowManualState();
-  m_nAutoDrive = 0;
-  m_nManualDrive = 1;
+  m_drive = vtk::RadioPairOf(1);
 }
 
 void CDnLoadOptionsDlg::OnTakeValues() { UpdateData(TRUE); }
 
 void CDnLoadOptionsDlg::OnBrowse() {
-  std::string chosen = m_strFolder;
-  if (!RunDirectoryDialog(kDirSelectMode, &chosen, nullptr)) return;
-  m_strFolder = chosen;
-  m_edFolder.SetWindowText(m_strFolder);
+  if (!BrowseIntoField(*this, IDC_OPT_FOLDER, m_strFolder)) return;
   AddLastBackslash(m_strFolder);
   UpdateData(FALSE);
 }
 
 void CDnLoadOptionsDlg::OnOK() {
   CDialog::OnOK();
-  if (m_nManualDrive != 1) return;
+  if (m_drive.second != 1) return;
   // Without a selection (no removable drive listed) the stored drive stays.
   const int selection = m_cbDrive.GetCurSel();
-  if (selection >= 0 && selection < kCardDriveSlots && m_szDriveRoot[selection][0] != '\0') {
+  if (selection >= 0 && selection < vtk::kCardDriveEntries && m_szDriveRoot[selection][0] != '\0') {
     m_strDrive = m_szDriveRoot[selection];
   }
 }

@@ -1,48 +1,44 @@
 // The card download options: how the card drive is found (detected, or the
 // user's own removable drive), the download folder, the download method and
-// whether the card's files are deleted afterwards. The caller fills the state
-// before DoModal and reads it after IDOK; the dialog keeps nothing.
+// whether the card's files are deleted afterwards. The dialog starts from
+// the caller's settings and gives them back after IDOK; it keeps nothing.
 #pragma once
 #include <string>
 
+#include "carddrive/cardprobe.h"
+#include "core/radiopair.h"
+#include "download/downloadsettings.h"
 #include "folderui/drivecombo.h"
-#include "framework/controls.h"
 #include "framework/dialog.h"
 
 class CDnLoadOptionsDlg : public CDialog {
  public:
-  CDnLoadOptionsDlg();
+  explicit CDnLoadOptionsDlg(const DownloadSettings& settings);
 
-  int m_bDelete = 0;
-  int m_nAutoDrive = 0;
-  int m_nManualDrive = 0;
-  int m_nSaveToFolder = 0;
-  int m_nNewFolder = 0;
-  CDriveComboBox m_cbDrive;
-  CStatic m_stStatus;
-  CEdit m_edFolder;
-  CStatic m_stSaveHint;
-  CStatic m_stNewFolderHint;
-  std::string m_strDrive;  // root of the user's own drive, such as E:\; may be empty
-  std::string m_strFolder;
-  std::string m_strCardDrives;  // one letter per card drive found
-  CButton m_btnAuto;
-  char m_szDriveRoot[27][10] = {};  // root of each listed drive, by list index
-  int m_nCardDrives = 0;
+  // The settings as the user left them (after IDOK).
+  DownloadSettings Settings() const;
 
+ protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
 
+ private:
   void OnAutoDrive();
   void OnManualDrive();
   void OnBrowse();
   void OnTakeValues();
-
- private:
   void ShowAutomaticState();
   void ShowManualState();
   void SelectStoredDrive();
   void ShowStatus(bool found);
+
+  int m_bDelete = 0;
+  vtk::RadioPair m_drive;   // detect the card drive, or the user's own
+  vtk::RadioPair m_method;  // save into the folder, or a new folder in it
+  std::string m_strDrive;   // root of the user's own drive, such as E:\; may be empty
+  std::string m_strFolder;
+  CDriveComboBox m_cbDrive;
+  DriveRootTable m_szDriveRoot = {};  // root of each listed drive, by list index
 };

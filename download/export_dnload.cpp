@@ -7,25 +7,24 @@
 
 namespace {
 
+// The host's settings; an empty folder stands for the current directory.
+DownloadSettings TakeSettingsIn(const int* pbDelete, const int* pnMethod, const int* pnManualDrive,
+                                const char* pszFolder, const char* pszDrive) {
+  return {*pbDelete, *pnMethod, *pnManualDrive, PathOrCurrentDirectory(pszFolder), pszDrive};
+}
+
 // One form of the card confirmation, filled from the host's values; the
 // settings go back to the host after OK and after a form switch.
 template <class Form>
 INT_PTR RunConditionForm(int* pbDelete, int* pnMethod, const int* pnManualDrive, int* pnResult, char* pszFolder,
                          char* pszNewFolder, char* pszDrive) {
-  Form dlg;
-  dlg.m_strDrive = pszDrive;
-  dlg.m_bDelete = *pbDelete;
-  dlg.m_nNewFolder = *pnMethod;
-  dlg.m_nManualDrive = *pnManualDrive;
-  dlg.m_nResult = 0;
-  dlg.m_strFolder = PathOrCurrentDirectory(pszFolder);
-  dlg.m_strSubFolder.clear();
+  Form dlg(TakeSettingsIn(pbDelete, pnMethod, pnManualDrive, pszFolder, pszDrive));
   const INT_PTR result = dlg.DoModal();
   if (result == IDOK || result == kFormSwitch) {
-    *pbDelete = dlg.m_bDelete;
-    *pnMethod = dlg.m_nNewFolder;
-    vtk::CopyToHostBuffer(pszFolder, WithoutLastBackslash(dlg.m_strFolder));
-    vtk::CopyToHostBuffer(pszDrive, WithoutLastBackslash(dlg.m_strDrive));
+    *pbDelete = dlg.m_settings.bDelete;
+    *pnMethod = dlg.m_settings.nMethod;
+    vtk::CopyToHostBuffer(pszFolder, vtk::WithoutLastBackslash(dlg.m_settings.strFolder));
+    vtk::CopyToHostBuffer(pszDrive, vtk::WithoutLastBackslash(dlg.m_settings.strDrive));
     *pnResult = dlg.m_nResult;
     // The host learns a folder's name only when this download made it.
     vtk::CopyToHostBuffer(pszNewFolder, dlg.m_bStart == 1 ? dlg.m_strNewFolderName : std::string());
@@ -37,20 +36,14 @@ INT_PTR RunConditionForm(int* pbDelete, int* pnMethod, const int* pnManualDrive,
 
 int WINAPI DnLoadOptions(int* pbDelete, int* pnMethod, int* pnManualDrive, char* pszFolder, char* pszDrive) {
   return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
-    CDnLoadOptionsDlg dlg;
-    dlg.m_strDrive = pszDrive;
-    dlg.m_bDelete = *pbDelete;
-    dlg.m_nSaveToFolder = *pnMethod == 0 ? 1 : 0;
-    dlg.m_nNewFolder = *pnMethod == 0 ? 0 : 1;
-    dlg.m_nAutoDrive = *pnManualDrive == 0 ? 1 : 0;
-    dlg.m_nManualDrive = *pnManualDrive == 0 ? 0 : 1;
-    dlg.m_strFolder = PathOrCurrentDirectory(pszFolder);
+    CDnLoadOptionsDlg dlg(TakeSettingsIn(pbDelete, pnMethod, pnManualDrive, pszFolder, pszDrive));
     if (dlg.DoModal() != IDOK) return 0;
-    *pbDelete = dlg.m_bDelete;
-    *pnMethod = (dlg.m_nSaveToFolder == 1 && dlg.m_nNewFolder == 0) ? 0 : 1;
-    *pnManualDrive = (dlg.m_nAutoDrive == 1 && dlg.m_nManualDrive == 0) ? 0 : 1;
-    vtk::CopyToHostBuffer(pszFolder, dlg.m_strFolder);
-    vtk::CopyToHostBuffer(pszDrive, dlg.m_strDrive);
+    const DownloadSettings chosen = dlg.Settings();
+    *pbDelete = chosen.bDelete;
+    *pnMethod = chosen.nMethod;
+    *pnManualDrive = chosen.nManualDrive;
+    vtk::CopyToHostBuffer(pszFolder, chosen.strFolder);
+    vtk::CopyToHostBuffer(pszDrive, chosen.strDrive);
     return 1;
   });
 }

@@ -14,9 +14,8 @@ namespace {
 // A folder as the host gave it, or the current directory for an empty one.
 std::string TakeFolderIn(const char* buffer) { return PathOrCurrentDirectory(buffer); }
 
-void HandFolderBack(std::string folder, char* buffer) {
-  RemoveLastBackslash(folder);
-  vtk::CopyToHostBuffer(buffer, folder);
+void HandFolderBack(const std::string& folder, char* buffer) {
+  vtk::CopyToHostBuffer(buffer, WithoutLastBackslash(folder));
 }
 
 // The options export hands a folder back with a trailing backslash, except

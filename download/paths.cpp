@@ -9,11 +9,6 @@ namespace {
 std::optional<vtk::LocalDate> g_testDate;
 }
 
-std::string WithoutLastBackslash(std::string path) {
-  RemoveLastBackslash(path);
-  return path;
-}
-
 bool PathExists(const std::string& fullPath) {
   _finddata_t found;
   const intptr_t search = _findfirst(fullPath.c_str(), &found);
@@ -38,9 +33,7 @@ std::string GetCurrentDirectoryFallback() {
   const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(vtk::kMaxPath), buf);
   // A longer directory is not cut short: it is not read at all.
   if (n == 0 || n >= vtk::kMaxPath) return std::string();
-  std::string dir(buf, n);
-  RemoveLastBackslash(dir);
-  return dir;
+  return WithoutLastBackslash(std::string(buf, n));
 }
 
 std::string PathOrCurrentDirectory(const char* path) {
@@ -49,6 +42,12 @@ std::string PathOrCurrentDirectory(const char* path) {
 
 void GetNewFolderName(std::string& parent, std::string& name) {
   name = vtk::MakeNewFolderName(parent, GetLocalDate(), PathExists);
+}
+
+std::string ProposeDatedFolderName(const std::string& parent) {
+  std::string folder = parent, name;
+  GetNewFolderName(folder, name);
+  return name;
 }
 
 void GetPairedNewFolderName(vtk::RecorderFolderPair& pair, int nWhichFolder, std::string& parent,

@@ -7,10 +7,7 @@
 #include "core/pathrules.h"
 
 using vtk::AddLastBackslash;
-using vtk::RemoveLastBackslash;
-
-// A copy of `path` after RemoveLastBackslash, as the dialogs show folders.
-std::string WithoutLastBackslash(std::string path);
+using vtk::WithoutLastBackslash;
 
 // Anything (file or folder) of exactly this full path exists.
 bool PathExists(const std::string& fullPath);
@@ -31,3 +28,5 @@ std::string PathOrCurrentDirectory(const char* path);
 void GetNewFolderName(std::string& parent, std::string& name);
 void GetPairedNewFolderName(vtk::RecorderFolderPair& pair, int nWhichFolder, std::string& parent,
                             std::string& name);
+// The plain generator as the directory chooser's proposer: the name alone.
+std::string ProposeDatedFolderName(const std::string& parent);

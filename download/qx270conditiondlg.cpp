@@ -1,41 +1,19 @@
 #include "download/qx270conditiondlg.h"
 
 #include "download/downloadtexts.h"
-#include "download/paths.h"
 #include "download/qx270forms.h"
-#include "folderui/directorydialog.h"
-#include "framework/ddx.h"
+#include "folderui/folderfield.h"
 #include "res/ids_recorder.h"
 
 CQX270ConditionDlg::CQX270ConditionDlg() : CDialog(IDD_QX270_CONDITION) {}
 
-void CQX270ConditionDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, IDC_QX_FOLDER_A, m_edFolderA);
-  DDX_Control(pDX, IDC_QX_FOLDER_B, m_edFolderB);
-  DDX_Control(pDX, IDC_QX_METHOD_TEXT, m_stMethod);
-  DDX_Control(pDX, IDC_QX_DELETE_TEXT, m_stDelete);
-  DDX_Control(pDX, IDC_QX_GROUP_A, m_gbFolderA);
-  DDX_Control(pDX, IDC_QX_GROUP_B, m_gbFolderB);
-  DDX_Control(pDX, IDC_QX_BROWSE_A, m_btnBrowseA);
-  DDX_Control(pDX, IDC_QX_BROWSE_B, m_btnBrowseB);
-}
-
 BOOL CQX270ConditionDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_stDelete.SetWindowText(DeleteText(m_bDelete));
-  m_edFolderA.SetWindowText(WithoutLastBackslash(m_strFolderA));
-  m_edFolderB.SetWindowText(WithoutLastBackslash(m_strFolderB));
-  m_stMethod.SetWindowText(MethodText(m_bNewFolder));
-  if (!FolderBTakesPart(m_nFolders)) {
-    m_gbFolderB.EnableWindow(FALSE);
-    m_btnBrowseB.EnableWindow(FALSE);
-    m_edFolderB.EnableWindow(FALSE);
-  }
-  if (!FolderATakesPart(m_nFolders)) {
-    m_gbFolderA.EnableWindow(FALSE);
-    m_btnBrowseA.EnableWindow(FALSE);
-    m_edFolderA.EnableWindow(FALSE);
-  }
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
+  ShowFolders();
+  SetDlgItemText(IDC_QX_METHOD_TEXT, MethodText(m_bNewFolder));
+  DisableFolderLeftOut(*this, m_nFolders, {IDC_QX_GROUP_A, IDC_QX_BROWSE_A, IDC_QX_FOLDER_A},
+                       {IDC_QX_GROUP_B, IDC_QX_BROWSE_B, IDC_QX_FOLDER_B});
   return TRUE;
 }
 
@@ -48,20 +26,16 @@ BOOL CQX270ConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   return DispatchCommand(this, commands, nID, nCode);
 }
 
-void CQX270ConditionDlg::OnBrowseA() { Browse(m_strFolderA, m_edFolderA); }
-void CQX270ConditionDlg::OnBrowseB() { Browse(m_strFolderB, m_edFolderB); }
+void CQX270ConditionDlg::OnBrowseA() { BrowseIntoField(*this, IDC_QX_FOLDER_A, m_strFolderA); }
+void CQX270ConditionDlg::OnBrowseB() { BrowseIntoField(*this, IDC_QX_FOLDER_B, m_strFolderB); }
 
-void CQX270ConditionDlg::Browse(std::string& folder, CEdit& edit) {
-  if (!RunDirectoryDialog(0, &folder, nullptr)) return;
-  edit.SetWindowText(folder);
-  UpdateData(FALSE);
+void CQX270ConditionDlg::ShowFolders() {
+  ShowFolderInField(*this, IDC_QX_FOLDER_A, m_strFolderA);
+  ShowFolderInField(*this, IDC_QX_FOLDER_B, m_strFolderB);
 }
 
 void CQX270ConditionDlg::OnChange() {
-  if (RunRecorderOptions(m_bDelete, m_bNewFolder, m_strFolderA, m_strFolderB)) {
-    m_edFolderA.SetWindowText(WithoutLastBackslash(m_strFolderA));
-    m_edFolderB.SetWindowText(WithoutLastBackslash(m_strFolderB));
-  }
-  m_stDelete.SetWindowText(DeleteText(m_bDelete));
+  if (RunRecorderOptions(m_bDelete, m_bNewFolder, m_strFolderA, m_strFolderB)) ShowFolders();
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
   if (m_bNewFolder == 1) EndDialog(kFormSwitch);
 }

@@ -6,7 +6,6 @@
 #pragma once
 #include <string>
 
-#include "framework/controls.h"
 #include "download/formswitch.h"
 #include "framework/dialog.h"
 
@@ -14,14 +13,6 @@ class CQX270ConditionDlg : public CDialog {
  public:
   CQX270ConditionDlg();
 
-  CEdit m_edFolderA;
-  CEdit m_edFolderB;
-  CStatic m_stMethod;
-  CStatic m_stDelete;
-  CStatic m_gbFolderA;
-  CStatic m_gbFolderB;
-  CButton m_btnBrowseA;
-  CButton m_btnBrowseB;
   int m_nFolders = 0;
   int m_bNewFolder = 0;
   int m_bDelete = 0;
@@ -29,7 +20,6 @@ class CQX270ConditionDlg : public CDialog {
   std::string m_strFolderB;
 
  protected:
-  void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
 
@@ -37,5 +27,5 @@ class CQX270ConditionDlg : public CDialog {
   void OnBrowseA();
   void OnBrowseB();
   void OnChange();
-  void Browse(std::string& folder, CEdit& edit);
+  void ShowFolders();
 };

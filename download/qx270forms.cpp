@@ -3,6 +3,7 @@
 #include "download/paths.h"
 #include "download/qx270optiondlg.h"
 #include "framework/modulestate.h"
+#include "framework/wnd.h"
 
 bool RunRecorderOptions(int& bDelete, int& bNewFolder, std::string& folderA, std::string& folderB) {
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
@@ -21,3 +22,15 @@ bool RunRecorderOptions(int& bDelete, int& bNewFolder, std::string& folderA, std
 
 bool FolderATakesPart(int nFolders) { return nFolders != 2; }
 bool FolderBTakesPart(int nFolders) { return nFolders != 1; }
+
+void DisableFolderLeftOut(CWnd& dlg, int nFolders, std::initializer_list<int> controlsA,
+                          std::initializer_list<int> controlsB) {
+  const struct {
+    bool takesPart;
+    std::initializer_list<int> controls;
+  } folders[] = {{FolderATakesPart(nFolders), controlsA}, {FolderBTakesPart(nFolders), controlsB}};
+  for (const auto& folder : folders) {
+    if (folder.takesPart) continue;
+    for (int id : folder.controls) ::EnableWindow(dlg.GetDlgItem(id), FALSE);
+  }
+}

@@ -1,55 +1,27 @@
 #include "download/qx270newfolderdlg.h"
 
-#include <utility>
-
 #include "download/downloadtexts.h"
 #include "download/paths.h"
-#include "download/qx270conditiondlg.h"
 #include "download/qx270forms.h"
 #include "folderui/directorydialog.h"
-#include "framework/ddx.h"
+#include "folderui/folderfield.h"
 #include "res/ids_recorder.h"
 
-CQX270NewFolderConditionDlg::CQX270NewFolderConditionDlg() : CDialog(IDD_QX270_NEWFOLDER_CONDITION) {
-  g_pRecorderNewFolder = &m_state;
-}
+CQX270NewFolderConditionDlg::CQX270NewFolderConditionDlg() : CDialog(IDD_QX270_NEWFOLDER_CONDITION) {}
 
-CQX270NewFolderConditionDlg::~CQX270NewFolderConditionDlg() {
-  if (g_pRecorderNewFolder == &m_state) g_pRecorderNewFolder = nullptr;
-}
-
-void CQX270NewFolderConditionDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, IDC_QX_FOLDER_A, m_edFolderA);
-  DDX_Control(pDX, IDC_QX_FOLDER_B, m_edFolderB);
-  DDX_Control(pDX, IDC_QX_NEWNAME_A, m_edNewNameA);
-  DDX_Control(pDX, IDC_QX_NEWNAME_B, m_edNewNameB);
-  DDX_Control(pDX, IDC_QX_METHOD_TEXT, m_stMethod);
-  DDX_Control(pDX, IDC_QX_DELETE_TEXT, m_stDelete);
-  DDX_Control(pDX, IDC_QX_GROUP_NEW_A, m_gbFolderA);
-  DDX_Control(pDX, IDC_QX_GROUP_NEW_B, m_gbFolderB);
-  DDX_Control(pDX, IDC_QX_LABEL_NEW_A, m_stNewNameA);
-  DDX_Control(pDX, IDC_QX_LABEL_NEW_B, m_stNewNameB);
-  DDX_Control(pDX, IDC_QX_BROWSE_A, m_btnBrowseA);
-  DDX_Control(pDX, IDC_QX_BROWSE_B, m_btnBrowseB);
+CQX270NewFolderConditionDlg::Folder CQX270NewFolderConditionDlg::FolderOf(int nWhich) {
+  if (nWhich == 0) return {m_strFolderA, m_strNewNameA, IDC_QX_FOLDER_A, IDC_QX_NEWNAME_A};
+  return {m_strFolderB, m_strNewNameB, IDC_QX_FOLDER_B, IDC_QX_NEWNAME_B};
 }
 
 BOOL CQX270NewFolderConditionDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   ProposeNames();
-  m_stDelete.SetWindowText(DeleteText(m_bDelete));
-  m_stMethod.SetWindowText(MethodText(m_bNewFolder));
-  struct FolderControls {
-    bool takesPart;
-    CWnd* controls[5];
-  };
-  const FolderControls folders[] = {
-      {FolderATakesPart(m_nFolders), {&m_edFolderA, &m_edNewNameA, &m_gbFolderA, &m_stNewNameA, &m_btnBrowseA}},
-      {FolderBTakesPart(m_nFolders), {&m_edFolderB, &m_edNewNameB, &m_gbFolderB, &m_stNewNameB, &m_btnBrowseB}},
-  };
-  for (const FolderControls& folder : folders) {
-    if (folder.takesPart) continue;
-    for (CWnd* control : folder.controls) control->EnableWindow(FALSE);
-  }
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
+  SetDlgItemText(IDC_QX_METHOD_TEXT, MethodText(m_bNewFolder));
+  DisableFolderLeftOut(*this, m_nFolders,
+                       {IDC_QX_FOLDER_A, IDC_QX_NEWNAME_A, IDC_QX_GROUP_NEW_A, IDC_QX_LABEL_NEW_A, IDC_QX_BROWSE_A},
+                       {IDC_QX_FOLDER_B, IDC_QX_NEWNAME_B, IDC_QX_GROUP_NEW_B, IDC_QX_LABEL_NEW_B, IDC_QX_BROWSE_B});
   return TRUE;
 }
 
@@ -62,20 +34,24 @@ BOOL CQX270NewFolderConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   return DispatchCommand(this, commands, nID, nCode);
 }
 
-void CQX270NewFolderConditionDlg::OnBrowseA() { Browse(0, m_strFolderA, m_strNewNameA, m_edFolderA, m_edNewNameA); }
-void CQX270NewFolderConditionDlg::OnBrowseB() { Browse(1, m_strFolderB, m_strNewNameB, m_edFolderB, m_edNewNameB); }
+void CQX270NewFolderConditionDlg::OnBrowseA() { Browse(0); }
+void CQX270NewFolderConditionDlg::OnBrowseB() { Browse(1); }
 
-void CQX270NewFolderConditionDlg::Browse(int nWhich, std::string& parent, std::string& name, CEdit& parentEdit,
-                                         CEdit& nameEdit) {
-  m_nWhichFolder = nWhich;
-  // The chooser starts in the parent with the current name; on OK it hands
-  // back the typed name in the path argument and the parent in the name one.
-  if (RunDirectoryDialog(1, &parent, &name)) {
-    nameEdit.SetWindowText(parent);
-    parentEdit.SetWindowText(name);
-    std::swap(parent, name);
-  }
-  UpdateData(FALSE);
+void CQX270NewFolderConditionDlg::Browse(int nWhich) {
+  const Folder folder = FolderOf(nWhich);
+  // The chooser proposes with the paired generator, so that a name it
+  // offers for one folder is never the other folder's.
+  const auto propose = [this, nWhich](const std::string& parent) {
+    std::string folderPath = parent, name;
+    GetPairedNewFolderName(m_pair, nWhich, folderPath, name);
+    return name;
+  };
+  const auto chosen = RunDirectoryDialog(DirectoryMode::kCreate, folder.parent, folder.name, propose);
+  if (!chosen) return;
+  folder.parent = chosen->parent;
+  folder.name = chosen->name;
+  SetDlgItemText(folder.nIDName, folder.name);
+  SetDlgItemText(folder.nIDParent, folder.parent);
 }
 
 void CQX270NewFolderConditionDlg::OnChange() {
@@ -85,7 +61,7 @@ void CQX270NewFolderConditionDlg::OnChange() {
     m_strFolderB = folderB;
     ProposeNames();
   }
-  m_stDelete.SetWindowText(DeleteText(m_bDelete));
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
   if (m_bNewFolder == 0) EndDialog(kFormSwitch);
 }
 
@@ -96,17 +72,10 @@ void CQX270NewFolderConditionDlg::ProposeNames() {
   // that it can compare them with its proposals.
   m_strNewNameA.clear();
   m_strNewNameB.clear();
-  const struct {
-    std::string& parent;
-    std::string& name;
-    CEdit& parentEdit;
-    CEdit& nameEdit;
-  } folders[] = {{m_strFolderA, m_strNewNameA, m_edFolderA, m_edNewNameA},
-                 {m_strFolderB, m_strNewNameB, m_edFolderB, m_edNewNameB}};
-  int which = 0;
-  for (const auto& folder : folders) {
-    GetPairedNewFolderName(m_state.pair, which++, folder.parent, folder.name);
-    folder.nameEdit.SetWindowText(folder.name);
-    folder.parentEdit.SetWindowText(WithoutLastBackslash(folder.parent));
+  for (int which = 0; which < 2; ++which) {
+    const Folder folder = FolderOf(which);
+    GetPairedNewFolderName(m_pair, which, folder.parent, folder.name);
+    SetDlgItemText(folder.nIDName, folder.name);
+    ShowFolderInField(*this, folder.nIDParent, folder.parent);
   }
 }

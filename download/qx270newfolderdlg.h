@@ -1,54 +1,44 @@
 // Recorder download confirmation, new-folder form: for each of the
 // recorder's folders A and B a parent folder and a proposed dated name. The
-// parents and names are the recorder folder pair that the directory chooser
-// reaches, through the library-wide reference, while this form is open.
+// form keeps both as one folder pair, so that the directory chooser, which
+// it hands a proposer of names, keeps the two names apart.
 #pragma once
 #include <string>
 
-#include "frame/globals.h"
-#include "framework/controls.h"
+#include "core/foldername.h"
+#include "download/formswitch.h"
 #include "framework/dialog.h"
 
 class CQX270NewFolderConditionDlg : public CDialog {
  public:
   CQX270NewFolderConditionDlg();
-  // Makes this form the library's open recorder new-folder confirmation for
-  // as long as it exists.
-  ~CQX270NewFolderConditionDlg() override;
 
-  CEdit m_edFolderA;
-  CEdit m_edFolderB;
-  CEdit m_edNewNameA;
-  CEdit m_edNewNameB;
-  CStatic m_stMethod;
-  CStatic m_stDelete;
-  CStatic m_gbFolderA;
-  CStatic m_gbFolderB;
-  CStatic m_stNewNameA;
-  CStatic m_stNewNameB;
-  CButton m_btnBrowseA;
-  CButton m_btnBrowseB;
-
-  RecorderNewFolderState m_state;
-  int& m_nWhichFolder = m_state.nWhichFolder;
-  int& m_nFolders = m_state.pair.nFolders;
+  vtk::RecorderFolderPair m_pair;
+  int& m_nFolders = m_pair.nFolders;
   int m_bNewFolder = 1;
   int m_bDelete = 0;
-  std::string& m_strFolderA = m_state.pair.strFolderA;
-  std::string& m_strFolderB = m_state.pair.strFolderB;
-  std::string& m_strNewNameA = m_state.pair.strNewNameA;
-  std::string& m_strNewNameB = m_state.pair.strNewNameB;
+  std::string& m_strFolderA = m_pair.strFolderA;
+  std::string& m_strFolderB = m_pair.strFolderB;
+  std::string& m_strNewNameA = m_pair.strNewNameA;
+  std::string& m_strNewNameB = m_pair.strNewNameB;
 
  protected:
-  void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
 
  private:
+  // The controls and the pair's strings of folder A (0) or B (1).
+  struct Folder {
+    std::string& parent;
+    std::string& name;
+    int nIDParent;
+    int nIDName;
+  };
+  Folder FolderOf(int nWhich);
   void OnBrowseA();
   void OnBrowseB();
   void OnChange();
-  void Browse(int nWhich, std::string& parent, std::string& name, CEdit& parentEdit, CEdit& nameEdit);
+  void Browse(int nWhich);
   // Fresh dated names for both folders, shown with their parents.
   void ProposeNames();
 };

@@ -5,26 +5,21 @@
 #pragma once
 #include <string>
 
-#include "framework/controls.h"
+#include "core/radiopair.h"
 #include "framework/dialog.h"
 
 class CQX270DnLoadOptionDlg : public CDialog {
  public:
   explicit CQX270DnLoadOptionDlg(CWnd* pParent = nullptr);
 
-  CEdit m_edFolderA;
-  CEdit m_edFolderB;
-  CStatic m_stSaveHint;
-  CStatic m_stNewFolderHint;
-  int m_nSaveToFolder = 1;
-  int m_nNewFolder = 0;
+  vtk::RadioPair m_method;  // save into the folders, or a new folder in each
   int m_bDelete = 0;
   std::string m_strFolderA;
   std::string m_strFolderB;
 
   // The callers' single new-folder flag: 0 for "save into the folders".
-  void SetNewFolderFlag(int bNewFolder);
-  int NewFolderFlag() const;
+  void SetNewFolderFlag(int bNewFolder) { m_method = vtk::RadioPairOf(bNewFolder); }
+  int NewFolderFlag() const { return vtk::FlagOf(m_method); }
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -34,7 +29,7 @@ class CQX270DnLoadOptionDlg : public CDialog {
  private:
   void OnBrowseA();
   void OnBrowseB();
-  void Browse(std::string& folder, CEdit& edit);
+  void Browse(int nIDEdit, std::string& folder);
   // A click on a method button or the check box is held in the state at
   // once, so that a later browse shows it as the user left it.
   void OnStateClicked();

@@ -2,13 +2,13 @@
 
 #include <io.h>
 
+#include <memory>
 #include <unordered_set>
 
 #include "core/pathrules.h"
 #include "download/copycheck.h"
 #include "framework/modulestate.h"
 #include "framework/msgbox.h"
-#include "framework/wnd.h"
 #include "res/ids_download.h"
 
 namespace {
@@ -16,17 +16,13 @@ namespace {
 vtk::ShellFileOperation g_shellFileOperation = &SHFileOperationA;
 vtk::TransferFileIo g_fileIo = {&std::fopen, &std::fread};
 
-// The two files the engine has open: the card's file and the file at the
-// target it is compared with. Both are closed before any return.
-FILE* g_pSourceFile = nullptr;
-FILE* g_pTargetFile = nullptr;
+// A file opened for reading, closed when its handle goes.
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+using OwnedFile = std::unique_ptr<FILE, FileCloser>;
 
-void CloseSlot(FILE*& slot) {
-  if (slot) std::fclose(slot);
-  slot = nullptr;
-}
-
-FILE* OpenForReading(const std::string& path) { return g_fileIo.open(path.c_str(), "rb"); }
+OwnedFile OpenForReading(const std::string& path) { return OwnedFile(g_fileIo.open(path.c_str(), "rb")); }
 
 // One dictation file of the source folder; directories are passed over,
 // since the engine copies files only.
@@ -129,10 +125,8 @@ int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, FILE* p
       return 0;
     }
     // A taken name that cannot be read is passed over like another recording.
-    g_pTargetFile = OpenForReading(candidate);
-    const bool same = g_pTargetFile && IsSameRecording(g_pTargetFile, pSource);
-    CloseSlot(g_pTargetFile);
-    if (same) return -1;
+    const OwnedFile target = OpenForReading(candidate);
+    if (target && IsSameRecording(target.get(), pSource)) return -1;
   }
   return -1;
 }
@@ -140,8 +134,6 @@ int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, FILE* p
 void CDnLoadTransfer::Abandon(const std::string& name) {
   const std::string text = vtk::FormatWithName(LoadResString(IDS_DNLOAD_ERROR_OPENING), name);
   vtk::ShowMessageBox(m_hOwner, text, LoadResString(IDS_DNLOAD_CAPTION), MB_OK | MB_ICONEXCLAMATION);
-  CloseSlot(g_pSourceFile);
-  CloseSlot(g_pTargetFile);
   m_strSourceList = vtk::DoubleNulList({});
   m_strTargetList = vtk::DoubleNulList({});
   m_nFileCount = 0;
@@ -167,14 +159,12 @@ void CDnLoadTransfer::Run(HWND hOwner) {
   const std::string& targetFolder = m_strSubFolder;
   const std::string pattern = m_strSourceFolder + "*.dss";
   Queue queue;
-  // One listing of the target folder answers every existence question of
-  // this run; it goes with the run, on every way out.
   const vtk::TargetFolder listing(targetFolder);
   m_pTargetFolder = &listing;
-  struct ListingInUse {
-    const vtk::TargetFolder*& slot;
-    ~ListingInUse() { slot = nullptr; }
-  } listingInUse{m_pTargetFolder};
+  struct Forget {
+    const vtk::TargetFolder*& p;
+    ~Forget() { p = nullptr; }
+  } forget{m_pTargetFolder};
 
   // First pass: files whose names are free at the target.
   {
@@ -197,24 +187,18 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     const std::string source = m_strSourceFolder + name;
     const std::string target = targetFolder + name;
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) continue;
-    g_pSourceFile = OpenForReading(source);
-    if (!g_pSourceFile) return Abandon(name);
-    if (!IsTaken(name)) {  // queued in the first pass
-      CloseSlot(g_pSourceFile);
-      continue;
-    }
-    // A taken name that cannot be read is never taken for this recording.
-    g_pTargetFile = OpenForReading(target);
-    const bool alreadyDownloaded = g_pTargetFile && IsSameRecording(g_pTargetFile, g_pSourceFile);
-    CloseSlot(g_pTargetFile);
-    if (alreadyDownloaded) {
-      CloseSlot(g_pSourceFile);
-      continue;
+    const OwnedFile sourceFile = OpenForReading(source);
+    if (!sourceFile) return Abandon(name);
+    if (!IsTaken(name)) continue;  // queued in the first pass
+    {
+      // A taken name that cannot be read is never taken for this recording.
+      const OwnedFile targetFile = OpenForReading(target);
+      if (targetFile && IsSameRecording(targetFile.get(), sourceFile.get())) continue;
     }
     const vtk::SerialStart start = vtk::BaseNameAndStartSerial(name);
     std::string fullTarget = start.base;
     long long serial = start.serial;
-    int made = MakeSerialName(fullTarget, serial, g_pSourceFile);
+    int made = MakeSerialName(fullTarget, serial, sourceFile.get());
     // Every name that MakeSerialName gives is held against the queue, the
     // second one too: a name taken on disk can push it onto a name that a
     // card file already has in this transfer, and two copies under one name
@@ -222,9 +206,8 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     auto listed = [&queue](const std::string& n) { return queue.Lists(n); };
     while (made == 0 && vtk::AvoidBatchClash(fullTarget, listed, serial) != 0) {
       fullTarget = start.base;
-      made = MakeSerialName(fullTarget, serial, g_pSourceFile);
+      made = MakeSerialName(fullTarget, serial, sourceFile.get());
     }
-    CloseSlot(g_pSourceFile);
     if (made == 0) queue.Add(source, fullTarget);
   }
 
@@ -264,8 +247,4 @@ void ReportDnLoad(HWND hOwner, int count, int bDelete, const std::string& source
   op.pTo = nullptr;
   op.fFlags = FOF_NOCONFIRMATION;
   g_shellFileOperation(&op);
-}
-
-void ReportDnLoad(CWnd* pOwner, int count, int bDelete, const std::string& sourceList) {
-  ReportDnLoad(pOwner ? pOwner->GetSafeHwnd() : nullptr, count, bDelete, sourceList);
 }

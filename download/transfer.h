@@ -17,8 +17,6 @@
 #include "core/transfer_names.h"
 #include "download/targetfolder.h"
 
-class CWnd;
-
 class CDnLoadTransfer {
  public:
   // The job works on the caller's strings and count, which must outlive it.
@@ -78,7 +76,6 @@ class CDnLoadTransfer {
 // when `bDelete` is 1, offers to delete exactly the first `count` files of
 // `sourceList` (the ones confirmed at the target).
 void ReportDnLoad(HWND hOwner, int count, int bDelete, const std::string& sourceList);
-void ReportDnLoad(CWnd* pOwner, int count, int bDelete, const std::string& sourceList);
 
 namespace vtk {
 

@@ -3,17 +3,14 @@
 #include <direct.h>
 #include <winnetwk.h>
 
+#include <utility>
 #include <vector>
 
 #include "core/cp932.h"
 #include "core/pathrules.h"
-#include "download/paths.h"
-#include "folderui/foldertree.h"
 #include "folderui/shellicons.h"
-#include "frame/globals.h"
 #include "framework/ddx.h"
 #include "framework/modulestate.h"
-#include "res/ids_download.h"
 #include "res/ids_folderui.h"
 
 namespace {
@@ -21,12 +18,6 @@ namespace {
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool ChangeDirectory(const std::string& path) { return _chdir(path.c_str()) == 0; }
-
-constexpr CommandEntry<CDirectoryDialog> kCommands[] = {
-    {CBN_SELENDOK, IDC_DIR_DRIVES, &CDirectoryDialog::OnDriveChange},
-    {BN_CLICKED, IDC_DIR_NETWORK, &CDirectoryDialog::OnNetwork},
-    {LBN_DBLCLK, IDC_DIR_FOLDERS, &CDirectoryDialog::OnFolderDoubleClick},
-};
 
 // Many list items change at once: the list paints once afterwards.
 class RedrawPause {
@@ -45,20 +36,30 @@ class RedrawPause {
 
 }  // namespace
 
-CDirectoryDialog::CDirectoryDialog() : CDialog(IDD_DIRECTORY) {}
-
-CDirectoryDialog::~CDirectoryDialog() { ReleaseTree(); }
+CDirectoryDialog::CDirectoryDialog(DirectoryMode mode, std::string initialPath, std::string initialName,
+                                   NewFolderProposer propose)
+    : CDialog(IDD_DIRECTORY),
+      m_mode(mode),
+      m_strInitialPath(std::move(initialPath)),
+      m_strInitialName(std::move(initialName)),
+      m_propose(std::move(propose)) {
+  m_cbDrive.m_pFolderTree = &m_tree;
+  m_lbFolders.m_pTree = &m_tree;
+}
 
 void CDirectoryDialog::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, IDOK, m_btnOK);
-  DDX_Control(pDX, IDCANCEL, m_btnCancel);
-  DDX_Control(pDX, IDC_DIR_NETWORK, m_btnNetwork);
-  DDX_Control(pDX, IDC_DIR_PATH, m_edPath);
   DDX_Control(pDX, IDC_DIR_DRIVES, m_cbDrive);
   DDX_Control(pDX, IDC_DIR_FOLDERS, m_lbFolders);
 }
 
-BOOL CDirectoryDialog::OnCmdMsg(UINT nID, UINT nCode) { return DispatchCommand(this, kCommands, nID, nCode); }
+BOOL CDirectoryDialog::OnCmdMsg(UINT nID, UINT nCode) {
+  static constexpr CommandEntry<CDirectoryDialog> kCommands[] = {
+      {CBN_SELENDOK, IDC_DIR_DRIVES, &CDirectoryDialog::OnDriveChange},
+      {BN_CLICKED, IDC_DIR_NETWORK, &CDirectoryDialog::OnNetwork},
+      {LBN_DBLCLK, IDC_DIR_FOLDERS, &CDirectoryDialog::OnFolderDoubleClick},
+  };
+  return DispatchCommand(this, kCommands, nID, nCode);
+}
 
 LRESULT CDirectoryDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -80,7 +81,7 @@ LRESULT CDirectoryDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DESTROY: {
       const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-      ReleaseTree();
+      m_tree.RemoveAllNodes();
       return result;
     }
     default:
@@ -88,67 +89,49 @@ LRESULT CDirectoryDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-void CDirectoryDialog::ReleaseTree() {
-  if (!m_pTree) return;
-  if (g_pFolderTree == m_pTree) g_pFolderTree = nullptr;
-  delete m_pTree;
-  m_pTree = nullptr;
-}
-
 std::string CDirectoryDialog::ProposeNewFolderName(const std::string& parent) const {
-  std::string folder = parent;
-  std::string name;
-  if (g_pRecorderNewFolder)
-    GetPairedNewFolderName(g_pRecorderNewFolder->pair, g_pRecorderNewFolder->nWhichFolder, folder, name);
-  else
-    GetNewFolderName(folder, name);
-  return name;
+  return m_propose ? m_propose(parent) : std::string();
 }
 
 void CDirectoryDialog::FillListFromTree(UINT rootBitmap) {
   RedrawPause pause(m_lbFolders);
   int i = 0;
-  for (FOLDERNODE* node = m_pTree->pHead; node; node = node->pNext, ++i)
+  for (FOLDERNODE* node = m_tree.pHead; node; node = node->pNext, ++i)
     m_lbFolders.AddFolder(node->szName, i == 0 ? rootBitmap : kClosedFolderBitmap, i);
 }
 
 BOOL CDirectoryDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   std::string path = m_strInitialPath;
-  m_lbFolders.m_nListMode = m_nMode;
-  m_cbDrive.m_bUseFolderTree = 1;
   SetWindowText(LoadResString(IsCreateMode() ? IDS_DIR_CAPTION_CREATE : IDS_DIR_CAPTION_SELECT));
   m_lbFolders.ResetContent();
   m_cbDrive.RemoveAllDrives();
 
-  m_pTree = new CFolderTree;
-  g_pFolderTree = m_pTree;
-  m_pTree->BuildFromPath(path);
-  if (path.size() > 3) m_pTree->InsertSubFolders(m_pTree->nCurrent);
+  m_tree.BuildFromPath(path);
+  if (path.size() > 3) m_tree.InsertSubFolders(m_tree.nCurrent);
   {
     RedrawPause pause(m_lbFolders);
     int i = 0;
-    for (FOLDERNODE* node = m_pTree->pHead; node; node = node->pNext, ++i) {
-      node->bOpen = i <= m_pTree->nCurrent ? 1 : 0;
+    for (FOLDERNODE* node = m_tree.pHead; node; node = node->pNext, ++i) {
+      node->bOpen = i <= m_tree.nCurrent ? 1 : 0;
       m_lbFolders.AddFolder(node->szName, node->bOpen ? kOpenFolderBitmap : kClosedFolderBitmap, i);
     }
   }
-  m_lbFolders.SetCurSel(m_pTree->nCurrent);
+  m_lbFolders.SetCurSel(m_tree.nCurrent);
 
   if (!IsCreateMode()) {
-    std::string shown = path;
-    RemoveLastBackslash(shown);
-    m_edPath.SetWindowText(shown);
-  } else if (m_strResult.empty()) {
+    SetDlgItemText(IDC_DIR_PATH, vtk::WithoutLastBackslash(path));
+  } else if (m_strInitialName.empty()) {
     m_strNewName = ProposeNewFolderName(path);
-    m_edPath.SetWindowText(m_strNewName);
+    SetDlgItemText(IDC_DIR_PATH, m_strNewName);
   } else {
-    if (m_strResult.size() != 3 && vtk::EndsWithBackslash(m_strResult)) m_strResult.pop_back();
-    m_edPath.SetWindowText(m_strResult);
+    std::string shown = m_strInitialName;
+    if (shown.size() != 3 && vtk::EndsWithBackslash(shown)) shown.pop_back();
+    SetDlgItemText(IDC_DIR_PATH, shown);
   }
   // Even under a drive root a longer name could not make a path that the
   // host can take back.
-  if (IsCreateMode()) m_edPath.SendMessage(EM_LIMITTEXT, vtk::kMaxPath - 3);
+  if (IsCreateMode()) ::SendDlgItemMessageA(m_hWnd, IDC_DIR_PATH, EM_LIMITTEXT, vtk::kMaxPath - 3, 0);
   FillDriveCombo(path);
   return TRUE;
 }
@@ -157,24 +140,20 @@ void CDirectoryDialog::FillDriveCombo(const std::string& path) {
   m_cbDrive.RemoveAllDrives();
   std::vector<char> list(1024, '\0');
   const DWORD n = ::GetLogicalDriveStringsA(static_cast<DWORD>(list.size() - 1), list.data());
-  if (m_pTree) {
-    for (auto& text : m_pTree->szDriveText) text[0] = '\0';
-    for (auto& root : m_pTree->szDriveRoot) root[0] = '\0';
-  }
+  for (auto& text : m_tree.szDriveText) text[0] = '\0';
+  for (auto& root : m_tree.szDriveRoot) root[0] = '\0';
   int count = 0;
   for (const char* root = list.data(); n > 0 && n < list.size() && *root && count < kTreeDrives;
        root += lstrlenA(root) + 1, ++count) {
     DriveShellInfo info = GetDriveShellInfo(root);
-    if (m_pTree) {
-      CopyToBuffer(m_pTree->szDriveRoot[count], kTreeDriveRoot, root);
-      CopyToBuffer(m_pTree->szDriveText[count], kTreeDriveText, " " + info.displayName);
-    }
+    CopyToBuffer(m_tree.szDriveRoot[count], kTreeDriveRoot, root);
+    CopyToBuffer(m_tree.szDriveText[count], kTreeDriveText, " " + info.displayName);
     m_cbDrive.AddDriveItem(info.hIcon);
   }
 
   char wanted = 0;
   if (!IsCreateMode()) {
-    const std::string text = m_edPath.GetWindowText();
+    const std::string text = GetDlgItemText(IDC_DIR_PATH);
     wanted = text.empty() ? 0 : text[0];
   } else if (path.empty()) {
     wanted = m_chLastDrive;
@@ -183,9 +162,9 @@ void CDirectoryDialog::FillDriveCombo(const std::string& path) {
   }
   wanted = UpperAscii(wanted);
   int found = -1;
-  for (int i = 0; m_pTree && i < count; ++i) {
-    m_pTree->szDriveRoot[i][0] = UpperAscii(m_pTree->szDriveRoot[i][0]);
-    if (found < 0 && wanted && m_pTree->szDriveRoot[i][0] == wanted) found = i;
+  for (int i = 0; i < count; ++i) {
+    m_tree.szDriveRoot[i][0] = UpperAscii(m_tree.szDriveRoot[i][0]);
+    if (found < 0 && wanted && m_tree.szDriveRoot[i][0] == wanted) found = i;
   }
   if (found >= 0 && !path.empty()) m_chCurrentDrive = wanted;
   m_cbDrive.SetCurSel(found);
@@ -193,15 +172,15 @@ void CDirectoryDialog::FillDriveCombo(const std::string& path) {
 
 int CDirectoryDialog::FindDriveItem(char letter) const {
   letter = UpperAscii(letter);
-  for (int i = 0; m_pTree && letter && i < kTreeDrives && m_pTree->szDriveRoot[i][0]; ++i)
-    if (UpperAscii(m_pTree->szDriveRoot[i][0]) == letter) return i;
+  for (int i = 0; letter && i < kTreeDrives && m_tree.szDriveRoot[i][0]; ++i)
+    if (UpperAscii(m_tree.szDriveRoot[i][0]) == letter) return i;
   return -1;
 }
 
 void CDirectoryDialog::OnDriveChange() {
   const int i = m_cbDrive.GetCurSel();
-  if (!m_pTree || i < 0 || i >= kTreeDrives || !m_pTree->szDriveRoot[i][0]) return;
-  const std::string root = m_pTree->szDriveRoot[i];
+  if (i < 0 || i >= kTreeDrives || !m_tree.szDriveRoot[i][0]) return;
+  const std::string root = m_tree.szDriveRoot[i];
   while (!ChangeDirectory(root)) {
     const int answer = MessageBox(LoadResString(IDS_DIR_DRIVE_NOT_READY), LoadResString(IDS_DIR_DRIVE_CAPTION),
                                   MB_RETRYCANCEL | MB_ICONHAND);
@@ -211,18 +190,17 @@ void CDirectoryDialog::OnDriveChange() {
     }
   }
   m_cbDrive.SetCurSel(i);
-  m_pTree->RemoveAllNodes();
-  m_pTree->BuildFromRoot(root);
+  m_tree.RemoveAllNodes();
+  m_tree.BuildFromRoot(root);
   m_chCurrentDrive = root[0];
   // The combo box is refilled on every activation from the last drive it
   // was given in create mode; keep that the drive now shown.
   if (IsCreateMode()) m_chLastDrive = root[0];
-  m_pTree->nCurrent = 0;
+  m_tree.nCurrent = 0;
   m_lbFolders.ResetContent();
   FillListFromTree(kClosedFolderBitmap);
   m_lbFolders.SetCurSel(0);
   ShowNodeInEdit(0);
-  UpdateData(FALSE);
 }
 
 void CDirectoryDialog::OnNetwork() {
@@ -230,44 +208,39 @@ void CDirectoryDialog::OnNetwork() {
 }
 
 void CDirectoryDialog::ShowNodeInEdit(int index) {
-  FOLDERNODE* node = m_pTree ? m_pTree->GetNodeAt(index) : nullptr;
+  FOLDERNODE* node = m_tree.GetNodeAt(index);
   if (!node) return;
-  if (!IsCreateMode()) {
-    std::string shown = node->szPath;
-    RemoveLastBackslash(shown);
-    m_edPath.SetWindowText(shown);
-  } else {
-    m_edPath.SetWindowText(ProposeNewFolderName(node->szPath));
-  }
+  SetDlgItemText(IDC_DIR_PATH, IsCreateMode() ? ProposeNewFolderName(node->szPath)
+                                              : vtk::WithoutLastBackslash(node->szPath));
 }
 
 void CDirectoryDialog::ReplaceItemPicture(int index, UINT nBitmapID) {
-  FOLDERNODE* node = m_pTree->GetNodeAt(index);
+  FOLDERNODE* node = m_tree.GetNodeAt(index);
   m_lbFolders.DeleteString(index);
   m_lbFolders.InsertFolder(node->szName, nBitmapID, index);
 }
 
 void CDirectoryDialog::OpenRoot() {
-  const std::string root = std::string(1, m_pTree->pHead->szPath[0]) + ":\\";
+  const std::string root = std::string(1, m_tree.pHead->szPath[0]) + ":\\";
   WIN32_FIND_DATAA fd;
   HANDLE h = ::FindFirstFileA((root + "*.*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   ::FindClose(h);
-  m_pTree->RemoveAllNodes();
-  m_pTree->BuildFromRoot(root);
-  m_pTree->bSuspendDraw = 1;
+  m_tree.RemoveAllNodes();
+  m_tree.BuildFromRoot(root);
+  m_tree.bSuspendDraw = 1;
   m_lbFolders.ResetContent();
-  m_pTree->bSuspendDraw = 0;
+  m_tree.bSuspendDraw = 0;
   const UINT rootBitmap = m_lbFolders.m_bRootOpen ? kClosedFolderBitmap : kOpenFolderBitmap;
   m_lbFolders.m_bRootOpen = m_lbFolders.m_bRootOpen ? 0 : 1;
   FillListFromTree(rootBitmap);
 }
 
 void CDirectoryDialog::ExpandNode(int index) {
-  const int added = m_pTree->InsertSubFolders(index);
+  const int added = m_tree.InsertSubFolders(index);
   RedrawPause pause(m_lbFolders);
   ReplaceItemPicture(index, kOpenFolderBitmap);
-  FOLDERNODE* node = m_pTree->GetNodeAt(index);
+  FOLDERNODE* node = m_tree.GetNodeAt(index);
   node->bOpen = 1;
   for (int j = 1; j <= added; ++j) {
     node = node->pNext;
@@ -276,17 +249,17 @@ void CDirectoryDialog::ExpandNode(int index) {
 }
 
 void CDirectoryDialog::CollapseNode(int index) {
-  const int removed = m_pTree->RemoveDescendants(index);
+  const int removed = m_tree.RemoveDescendants(index);
   RedrawPause pause(m_lbFolders);
   // From the last one up: the list box moves fewer items that way.
   for (int j = index + removed; j > index; --j) m_lbFolders.DeleteString(j);
   ReplaceItemPicture(index, kClosedFolderBitmap);
-  m_pTree->GetNodeAt(index)->bOpen = 0;
+  m_tree.GetNodeAt(index)->bOpen = 0;
 }
 
 void CDirectoryDialog::OnFolderDoubleClick() {
   const int s = m_lbFolders.GetCurSel();
-  FOLDERNODE* node = (m_pTree && s >= 0) ? m_pTree->GetNodeAt(s) : nullptr;
+  FOLDERNODE* node = s >= 0 ? m_tree.GetNodeAt(s) : nullptr;
   if (!node) return;
   if (s == 0)
     OpenRoot();
@@ -295,7 +268,7 @@ void CDirectoryDialog::OnFolderDoubleClick() {
   else
     CollapseNode(s);
   ShowNodeInEdit(s);
-  m_pTree->nCurrent = s;
+  m_tree.nCurrent = s;
   m_lbFolders.SetCurSel(s);
 }
 
@@ -307,28 +280,28 @@ void CDirectoryDialog::OnOK() {
 }
 
 void CDirectoryDialog::OnOKSelect() {
-  m_strResult = m_edPath.GetWindowText();
+  m_strChosen = GetDlgItemText(IDC_DIR_PATH);
   // A longer path could not be handed back to the host whole.
-  if (m_strResult.size() > vtk::kMaxPath || !ChangeDirectory(m_strResult)) {
+  if (m_strChosen.size() > vtk::kMaxPath || !ChangeDirectory(m_strChosen)) {
     MessageBox(LoadResString(IDS_DIR_CANNOT_ENTER), LoadResString(IDS_DIR_CAPTION_SELECT), MB_ICONEXCLAMATION | MB_OK);
-    FOLDERNODE* node = m_pTree ? m_pTree->GetNodeAt(m_lbFolders.GetCurSel()) : nullptr;
-    m_edPath.SetWindowText(node ? node->szPath : "");
+    FOLDERNODE* node = m_tree.GetNodeAt(m_lbFolders.GetCurSel());
+    SetDlgItemText(IDC_DIR_PATH, node ? node->szPath : "");
     return;
   }
-  m_strResult = m_edPath.GetWindowText();
-  if (m_strResult.size() != 3 && vtk::EndsWithBackslash(m_strResult)) m_strResult.pop_back();
+  m_strChosen = GetDlgItemText(IDC_DIR_PATH);
+  if (m_strChosen.size() != 3 && vtk::EndsWithBackslash(m_strChosen)) m_strChosen.pop_back();
   EndDialog(IDOK);
 }
 
 void CDirectoryDialog::OnOKCreate() {
-  m_strNewName = m_edPath.GetWindowText();
+  m_strNewName = GetDlgItemText(IDC_DIR_PATH);
   if (m_strNewName.empty()) {
-    MessageBox(LoadResString(IDS_DIR_ENTER_NEW_NAME), LoadResString(IDS_DNLOAD_CAPTION), MB_ICONEXCLAMATION | MB_OK);
+    MessageBox(LoadResString(IDS_DIR_ENTER_NEW_NAME), LoadResString(IDS_DIR_ENTER_NEW_NAME_CAPTION), MB_ICONEXCLAMATION | MB_OK);
     return;
   }
-  FOLDERNODE* current = m_pTree ? m_pTree->GetNodeAt(m_pTree->nCurrent) : nullptr;
-  m_strResult = current ? current->szPath : "";
-  std::string full = m_strResult;
+  FOLDERNODE* current = m_tree.GetNodeAt(m_tree.nCurrent);
+  m_strChosen = current ? current->szPath : "";
+  std::string full = m_strChosen;
   if (full.size() != 3 && !vtk::EndsWithBackslash(full)) full += '\\';
   full += m_strNewName;
   static constexpr struct {
@@ -336,7 +309,7 @@ void CDirectoryDialog::OnOKCreate() {
     UINT idText;
   } kRefusals[] = {{vtk::NewFolderNameFault::kTooLong, IDS_DIR_NAME_TOO_LONG},
                    {vtk::NewFolderNameFault::kBadCharacter, IDS_DIR_NAME_BAD_CHARACTER}};
-  const vtk::NewFolderNameFault fault = vtk::CheckNewFolderName(m_strResult, m_strNewName);
+  const vtk::NewFolderNameFault fault = vtk::CheckNewFolderName(m_strChosen, m_strNewName);
   for (const auto& refusal : kRefusals) {
     if (refusal.fault != fault) continue;
     MessageBox(LoadResString(refusal.idText), LoadResString(IDS_DIR_CAPTION_CREATE), MB_ICONEXCLAMATION | MB_OK);
@@ -349,22 +322,18 @@ void CDirectoryDialog::OnOKCreate() {
   EndDialog(IDOK);
 }
 
-bool RunDirectoryDialog(int mode, std::string* path, std::string* name) {
-  // The tree is one for the library: a second chooser would pull it away
-  // from the first.
-  if (!path || g_pFolderTree) return false;
+std::optional<ChosenFolder> RunDirectoryDialog(DirectoryMode mode, const std::string& start,
+                                               const std::string& initialName, const NewFolderProposer& propose) {
+  // One chooser at a time on a thread: a chooser opened from inside another
+  // one has always been refused, and callers rely on that.
+  static thread_local bool t_open = false;
+  if (t_open) return std::nullopt;
+  t_open = true;
+  struct Reset {
+    ~Reset() { t_open = false; }
+  } reset;
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  CDirectoryDialog dlg;
-  dlg.m_nMode = mode;
-  dlg.m_strInitialPath = *path;
-  dlg.m_strResult.clear();
-  if (name) dlg.m_strResult = *name;
-  if (dlg.DoModal() != IDOK) return false;
-  if (mode == kDirSelectMode) {
-    *path = dlg.m_strResult;
-  } else {
-    *path = dlg.m_strNewName;
-    if (name) *name = dlg.m_strResult;
-  }
-  return true;
+  CDirectoryDialog dlg(mode, start, initialName, propose);
+  if (dlg.DoModal() != IDOK) return std::nullopt;
+  return dlg.Chosen();
 }

@@ -1,59 +1,54 @@
 // The directory chooser behind every "..." button: browse the folders of the
 // computer's drives and pick one (select mode) or name a new folder inside
-// one (create mode). It fills and reads the library's one folder tree, so
-// only one chooser can be open at a time.
+// one (create mode). Each chooser owns its folder tree; its folder list and
+// drive combo box read the tree that it gives them.
 #pragma once
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "folderui/drivecombo.h"
 #include "folderui/folderlist.h"
-#include "framework/controls.h"
+#include "folderui/foldertree.h"
 #include "framework/dialog.h"
 
-class CFolderTree;
+enum class DirectoryMode { kSelect, kCreate };
 
-constexpr int kDirSelectMode = 0;
-constexpr int kDirCreateMode = 1;
+// Create mode: the name proposed for a new folder under `parent`.
+using NewFolderProposer = std::function<std::string(const std::string& parent)>;
+
+// What the user chose with OK.
+struct ChosenFolder {
+  std::string parent;  // select mode: the chosen directory; create mode: the folder to hold the new one
+  std::string name;    // create mode: the new folder's name; empty in select mode
+};
 
 class CDirectoryDialog : public CDialog {
  public:
-  CDirectoryDialog();
-  ~CDirectoryDialog() override;
+  // Starts in `initialPath`. Create mode shows `initialName` as the new
+  // folder's name, or when it is empty the proposal of `propose` (none
+  // without one), and proposes again for every folder the user moves to.
+  CDirectoryDialog(DirectoryMode mode, std::string initialPath, std::string initialName, NewFolderProposer propose);
 
-  CButton m_btnOK;
-  CButton m_btnCancel;
-  CButton m_btnNetwork;
-  CEdit m_edPath;
-  CDriveComboBox m_cbDrive;
-  CFolderListBox m_lbFolders;
+  ChosenFolder Chosen() const { return {m_strChosen, m_strNewName}; }
+  CFolderTree& Tree() { return m_tree; }
 
-  std::string m_strInitialPath;
-  int m_nMode = kDirSelectMode;  // anything but 0 acts as create mode
-  std::string m_strNewName;      // create mode: the new folder's name
-  // Create mode, on entry: the initial new-folder name (may be empty). On
-  // exit: the chosen directory (select) or the parent folder (create).
-  std::string m_strResult;
-  char m_chLastDrive = 0;     // create mode: drive of the last path FillDriveCombo got
-  char m_chCurrentDrive = 0;  // the drive whose tree is shown
-
+ protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
   void DoDataExchange(CDataExchange* pDX) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
 
+ private:
   void FillDriveCombo(const std::string& path);
   void OnDriveChange();
   void OnNetwork();
   void OnFolderDoubleClick();
-
- private:
-  bool IsCreateMode() const { return m_nMode != kDirSelectMode; }
-  // A dated new-folder name for `parent`, from the recorder's paired
-  // generator while its new-folder confirmation is open, else the plain one.
+  bool IsCreateMode() const { return m_mode == DirectoryMode::kCreate; }
   std::string ProposeNewFolderName(const std::string& parent) const;
-  // The edit's text for node `index`: its path (select) or a proposed name
-  // (create).
+  // The path edit's text for node `index`: its path (select) or a proposed
+  // name (create).
   void ShowNodeInEdit(int index);
   void FillListFromTree(UINT rootBitmap);
   void OpenRoot();
@@ -62,15 +57,25 @@ class CDirectoryDialog : public CDialog {
   void ReplaceItemPicture(int index, UINT nBitmapID);
   void OnOKSelect();
   void OnOKCreate();
-  void ReleaseTree();
-  CFolderTree* m_pTree = nullptr;
   int FindDriveItem(char letter) const;
+
+  const DirectoryMode m_mode;
+  const std::string m_strInitialPath;
+  const std::string m_strInitialName;  // create mode: the name shown first (may be empty)
+  const NewFolderProposer m_propose;
+  CDriveComboBox m_cbDrive;
+  CFolderListBox m_lbFolders;
+  CFolderTree m_tree;
+  std::string m_strNewName;  // create mode: the new folder's name
+  // After OK: the chosen directory (select) or the parent folder (create).
+  std::string m_strChosen;
+  char m_chLastDrive = 0;     // create mode: drive of the last path FillDriveCombo got
+  char m_chCurrentDrive = 0;  // the drive whose tree is shown
 };
 
-// Runs the chooser with the library's resources. Select mode: *path is the
-// initial directory and becomes the chosen one. Create mode: *path is the
-// parent to start from and becomes the new folder's name; *name (may be
-// null) holds an initial new-folder name and becomes the parent folder's
-// path. True on OK; after Cancel the strings are unchanged. False also when
-// a chooser is already open.
-bool RunDirectoryDialog(int mode, std::string* path, std::string* name);
+// Runs the chooser with the library's resources, in `mode`, from `start`
+// (see CDirectoryDialog). The choice after OK; nothing after Cancel, and
+// nothing while another chooser is open on the thread.
+std::optional<ChosenFolder> RunDirectoryDialog(DirectoryMode mode, const std::string& start,
+                                               const std::string& initialName = {},
+                                               const NewFolderProposer& propose = {});

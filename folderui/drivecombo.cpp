@@ -35,7 +35,7 @@ void CDriveComboBox::MeasureItem(LPMEASUREITEMSTRUCT pMIS) { pMIS->itemHeight = 
 
 const char* CDriveComboBox::ItemText(int index) const {
   if (index < 0 || index >= kEntries) return "";
-  if (m_bUseFolderTree) return g_pFolderTree ? g_pFolderTree->szDriveText[index] : "";
+  if (m_pFolderTree) return m_pFolderTree->szDriveText[index];
   return m_szEntry[index];
 }
 

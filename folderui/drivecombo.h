@@ -5,10 +5,9 @@
 // How an owning dialog uses it:
 //  - bind it to a combo box with CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE,
 //    without CBS_SORT and without CBS_HASSTRINGS (DDX_Control);
-//  - set m_bUseFolderTree in OnInitDialog: 1 takes item i's text from
-//    g_pFolderTree->szDriveText[i] (the directory chooser only), 0 from
-//    m_szEntry[i], which the owner writes as a blank followed by the
-//    drive's display name;
+//  - item i's text is m_szEntry[i], which the owner writes as a blank
+//    followed by the drive's display name; the directory chooser points
+//    m_pFolderTree at its tree instead, whose drive texts it keeps;
 //  - add item i with AddDriveItem(icon), the icon from GetDriveShellInfo
 //    (folderui/shellicons.h); item i, its text and its icon stay in step;
 //  - empty it with RemoveAllDrives. The combo box releases every icon it
@@ -18,12 +17,14 @@
 
 #include "framework/controls.h"
 
+class CFolderTree;
+
 class CDriveComboBox : public CComboBox {
  public:
   static constexpr int kEntries = 26;
   static constexpr int kEntryText = 200;
 
-  int m_bUseFolderTree = 0;
+  const CFolderTree* m_pFolderTree = nullptr;  // the chooser's tree, or null for m_szEntry
   char m_szEntry[kEntries][kEntryText] = {};
 
   // Appends an item whose data is `hIcon`; the combo box now owns the icon

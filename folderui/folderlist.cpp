@@ -36,7 +36,7 @@ const CFolderListBox::Picture* CFolderListBox::LoadPicture(UINT nBitmapID) {
 }
 
 CFolderItem* CFolderListBox::MakeItem(const std::string& text, UINT nBitmapID, int nodeIndex) const {
-  FOLDERNODE* node = g_pFolderTree ? g_pFolderTree->GetNodeAt(nodeIndex) : nullptr;
+  FOLDERNODE* node = m_pTree ? m_pTree->GetNodeAt(nodeIndex) : nullptr;
   return new CFolderItem(node ? node->nLevel : 0, text, nBitmapID);
 }
 
@@ -111,7 +111,7 @@ void CFolderListBox::DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected)
 }
 
 void CFolderListBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
-  if (g_pFolderTree && g_pFolderTree->bSuspendDraw == 1) return;
+  if (m_pTree && m_pTree->bSuspendDraw == 1) return;
   if (pDIS->itemID == static_cast<UINT>(-1)) return;
   auto* item = reinterpret_cast<CFolderItem*>(pDIS->itemData);
   if (!item) return;

@@ -9,9 +9,12 @@
 #include <string>
 
 #include "framework/controls.h"
+#include "res/ids_folderui.h"
 
-constexpr UINT kOpenFolderBitmap = 1036;
-constexpr UINT kClosedFolderBitmap = 1037;
+class CFolderTree;
+
+constexpr UINT kOpenFolderBitmap = IDB_FOLDER_OPEN;
+constexpr UINT kClosedFolderBitmap = IDB_FOLDER_CLOSED;
 
 struct CFolderItem {
   CFolderItem(int level, std::string text, UINT bitmapID) : nLevel(level), strText(std::move(text)), nBitmapID(bitmapID) {}
@@ -36,7 +39,10 @@ class CFolderListBox : public CListBox {
   CFolderListBox(const CFolderListBox&) = delete;
   CFolderListBox& operator=(const CFolderListBox&) = delete;
 
-  int m_nListMode = 0;  // the chooser's mode
+  // The chooser's tree: node i gives item i its level, and while the tree
+  // says so the list draws nothing. Set by the chooser before it fills the
+  // list.
+  CFolderTree* m_pTree = nullptr;
   int m_bRootOpen = 0;  // toggled by the chooser's double-click on the root
 
   // Appends / inserts an item showing `text` with picture `nBitmapID`; the

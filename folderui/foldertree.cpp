@@ -8,8 +8,6 @@
 #include "core/cp932.h"
 #include "core/folderorder.h"
 
-CFolderTree* g_pFolderTree = nullptr;
-
 void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) {
   const std::size_t n = vtk::ClampToCharBoundary(text, size - 1);
   text.copy(buffer, n);

@@ -1,9 +1,8 @@
 // The folder tree behind the directory chooser's folder list: one drive's
 // root, the chain of folders down to the current one and the sub-folders of
 // every opened folder, in list order (node i is list item i), each with its
-// depth. One tree for the whole library, reachable through g_pFolderTree
-// while a chooser is open, because the list box and the drive combo box read
-// it while they draw.
+// depth. The chooser owns it; its folder list and drive combo box read it
+// while they draw.
 #pragma once
 #include <string>
 
@@ -73,9 +72,6 @@ class CFolderTree {
   FOLDERNODE* m_pCursor = nullptr;
   int m_nCursor = -1;
 };
-
-// The tree of the open directory chooser, or null.
-extern CFolderTree* g_pFolderTree;
 
 // Copies `text` into a node or tree buffer of `size` bytes, cut at a
 // character boundary when it does not fit.

@@ -45,11 +45,14 @@ R LibraryCall(R onFault, Body&& body) {
   return RunInFrame(AfxGetStaticModuleState(), onFault, std::forward<Body>(body));
 }
 
-// The dialog exports share library-wide state (the folder tree, the recorder
-// pair, the transfer's file slots), so a dialog export that arrives while
-// another one is still open in the process (from a message handler of the
-// host, say, or from another thread) is refused with `onBusy` and shows
-// nothing.
+// The dialog exports share process-wide state that their dialogs change
+// while they run: the card-drive tables and the removable-drive flag that
+// the drive probes rebuild, the host-edition flags of the function-key
+// dialog, and the process's current directory, which every folder check
+// moves and every empty folder argument reads. So a dialog export that
+// arrives while another one is still open in the process (from a message
+// handler of the host, say, or from another thread) is refused with
+// `onBusy` and shows nothing.
 class DialogCallScope {
  public:
   DialogCallScope() : m_bEntered(!s_busy.exchange(true)) {}

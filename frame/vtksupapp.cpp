@@ -2,7 +2,11 @@
 
 #include "framework/modulestate.h"
 
-CVtksupApp::CVtksupApp() : CWinApp(nullptr) {}
+// The module state is made on first use, so it exists before this object
+// registers itself with it.
+CVtksupApp theApp;
+
+CVtksupApp::CVtksupApp() = default;
 
 CVtksupApp::~CVtksupApp() = default;
 
@@ -10,5 +14,3 @@ BOOL CVtksupApp::InitInstance() {
   AfxGetStaticModuleState()->m_hCurrentResourceHandle = m_hInstance;
   return CWinApp::InitInstance();
 }
-
-int CVtksupApp::ExitInstance() { return CWinApp::ExitInstance(); }

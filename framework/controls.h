@@ -7,14 +7,6 @@
 
 #include "framework/wnd.h"
 
-class CButton : public CWnd {
- public:
-  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck)); }
-};
-
-class CStatic : public CWnd {};
-
 class CEdit : public CWnd {
  public:
   BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, bReadOnly)); }
@@ -50,13 +42,7 @@ class CComboBox : public COwnerDrawCtrl {
 class CListBox : public COwnerDrawCtrl {
  public:
   void ResetContent() { SendMessage(LB_RESETCONTENT); }
-  int AddString(const char* text) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-  int InsertString(int index, const char* text) {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-  }
   int DeleteString(int index) { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index))); }
-  DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index))); }
   int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
   int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-  int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
 };

@@ -3,8 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 class CWnd;
 
 class CDataExchange {
@@ -17,9 +15,5 @@ class CDataExchange {
 };
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
 // A check box or a single radio button: 0, 1 (or 2 for a third state).
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
-// A group of radio buttons starting at nIDC: the index of the checked one,
-// -1 when none is checked.
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);

@@ -6,13 +6,7 @@
 #include "framework/handlerfault.h"
 #include "framework/modulestate.h"
 
-namespace {
-thread_local CDialog* t_pActiveModal = nullptr;
-}
-
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
-
-CDialog* CDialog::GetActiveModal() { return t_pActiveModal; }
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
@@ -59,7 +53,7 @@ void CDialog::CenterWindow() {
 
 INT_PTR CDialog::DoModal() {
   HINSTANCE hInst = AfxGetResourceHandle();
-  HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDHelp), reinterpret_cast<LPCSTR>(RT_DIALOG));
+  HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDTemplate), reinterpret_cast<LPCSTR>(RT_DIALOG));
   HGLOBAL hTemplate = hRes ? ::LoadResource(hInst, hRes) : nullptr;
   auto* pTemplate = hTemplate ? static_cast<LPCDLGTEMPLATEA>(::LockResource(hTemplate)) : nullptr;
   if (!pTemplate || vtk::HandlerFaultPending()) return -1;
@@ -73,8 +67,6 @@ INT_PTR CDialog::DoModal() {
   m_nModalResult = -1;
   m_bEndModal = false;
   m_bModal = true;
-  m_pOuterModal = t_pActiveModal;
-  t_pActiveModal = this;
   HWND hWnd = ::CreateDialogIndirectParamA(hInst, pTemplate, hOwner, &CDialog::DialogProc,
                                            reinterpret_cast<LPARAM>(this));
   if (hWnd && !m_bEndModal && !vtk::HandlerFaultPending()) {
@@ -93,7 +85,6 @@ INT_PTR CDialog::DoModal() {
     ::EnableWindow(hOwner, TRUE);
   }
   m_bModal = false;
-  t_pActiveModal = m_pOuterModal;
   return hWnd && !vtk::HandlerFaultPending() ? m_nModalResult : -1;
 }
 

@@ -48,11 +48,8 @@ class CDialog : public CWnd {
   // it through their table (see DispatchCommand); TRUE when handled.
   virtual BOOL OnCmdMsg(UINT nID, UINT nCode);
 
-  UINT m_nIDHelp;
+  UINT m_nIDTemplate;  // the dialog's template in the current resource module
   CWnd* m_pParentWnd;
-
-  // The dialog that the calling thread is running modally, innermost first.
-  static CDialog* GetActiveModal();
 
  protected:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,7 +59,6 @@ class CDialog : public CWnd {
   INT_PTR m_nModalResult = -1;
   bool m_bEndModal = false;
   bool m_bModal = false;  // DoModal owns the window
-  CDialog* m_pOuterModal = nullptr;
 };
 
 // A row of a dialog's command table: the notification code, the control id

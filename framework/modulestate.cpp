@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "framework/winapp.h"
-
 namespace {
 thread_local AFX_MODULE_STATE* t_pCurrentState = nullptr;
 }
@@ -31,8 +29,6 @@ AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state) {
 }
 
 HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
-HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
-CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
 
 std::string LoadResString(UINT id) {
   // A string table entry holds at most 4097 UTF-16 units; CP932 needs at

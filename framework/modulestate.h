@@ -27,8 +27,6 @@ AFX_MODULE_STATE* AfxGetModuleState();
 AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state);
 
 HINSTANCE AfxGetResourceHandle();
-HINSTANCE AfxGetInstanceHandle();
-CWinApp* AfxGetApp();
 
 // Makes a module state current for the lifetime of the guard and restores the
 // previous one on every way out, exceptions included.

@@ -2,7 +2,7 @@
 
 #include "framework/modulestate.h"
 
-CWinApp::CWinApp(const char* pszAppName) : m_pszAppName(pszAppName) {
+CWinApp::CWinApp() {
   AfxGetStaticModuleState()->m_pCurrentWinApp = this;
 }
 

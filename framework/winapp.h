@@ -7,7 +7,7 @@
 class CWinApp {
  public:
   // Registers the object as the application of the library's module state.
-  explicit CWinApp(const char* pszAppName = nullptr);
+  CWinApp();
   virtual ~CWinApp();
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
@@ -15,7 +15,6 @@ class CWinApp {
   virtual BOOL InitInstance();
   virtual int ExitInstance();
 
-  const char* m_pszAppName;
   HINSTANCE m_hInstance = nullptr;
 };
 

@@ -48,10 +48,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
   return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-  return pParent ? SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID))) : FALSE;
-}
-
 HWND CWnd::UnsubclassWindow() {
   HWND hWnd = m_hWnd;
   if (!hWnd) return nullptr;

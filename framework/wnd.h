@@ -16,13 +16,11 @@ class CWnd {
   CWnd& operator=(const CWnd&) = delete;
 
   HWND m_hWnd = nullptr;
-  HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
 
   // Attaches the object to an existing window by replacing its window
   // procedure. Fails when the object or the window is attached already.
   BOOL SubclassWindow(HWND hWnd);
-  BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
   HWND UnsubclassWindow();
   // The object attached to a window, or null.
   static CWnd* FromHandlePermanent(HWND hWnd);
@@ -55,13 +53,10 @@ class CWnd {
   void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
   std::string GetWindowText() const;
   BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-  BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-  BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
   HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
   void SetDlgItemText(int nID, const std::string& text) { ::SetDlgItemTextA(m_hWnd, nID, text.c_str()); }
   std::string GetDlgItemText(int nID) const;
   void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-  void UpdateWindow() { ::UpdateWindow(m_hWnd); }
   BOOL DestroyWindow() { return ::DestroyWindow(m_hWnd); }
   // A message box owned by this window.
   int MessageBox(const std::string& text, const std::string& caption, UINT nType = MB_OK);

@@ -1,10 +1,10 @@
 #include "frame/callframe.h"
-#include "frame/vtksupapp.h"
 #include "funckeys/funckeyassigndlg.h"
+#include "funckeys/hotkeys.h"
 #include "vtksup.h"
 
 int WINAPI FuncKeyHook(int nMode, FUNCKEYINFO* pInfo) {
-  return vtk::LibraryCall(0, [&] { return theApp.HookFunctionKeys(nMode, pInfo); });
+  return vtk::LibraryCall(0, [&] { return HookFunctionKeys(nMode, pInfo); });
 }
 
 // The host's own template 130 and strings: it carries both text sets.

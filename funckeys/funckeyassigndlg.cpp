@@ -14,29 +14,26 @@ CFuncKeyAssignDlg::CFuncKeyAssignDlg(FUNCKEYINFO* pInfo) : CDialog(IDD_FUNCKEY_A
 
 CFuncKeyAssignDlg::~CFuncKeyAssignDlg() = default;
 
-void CFuncKeyAssignDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, IDOK, m_btnOK);
-  DDX_Control(pDX, IDC_FK_DELETE, m_btnDelete);
-  DDX_Control(pDX, IDC_FK_ASSIGN, m_btnAssign);
-  DDX_Control(pDX, IDC_FK_CAPTURE, m_edCapture);
-  DDX_Text(pDX, IDC_FK_CURRENT_LABEL, m_strCurrentLabel);
-  DDX_Text(pDX, IDC_FK_LIST_LABEL, m_strListLabel);
-  DDX_Text(pDX, IDC_FK_CAPTURE_LABEL, m_strCaptureLabel);
-}
+void CFuncKeyAssignDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, IDC_FK_CAPTURE, m_edCapture); }
 
 BOOL CFuncKeyAssignDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   vtk::DetectHostEdition();
   const vtk::FuncKeyDialogTextIds ids = vtk::DialogTextIds(vtk::GetDialogLanguage());
 
-  m_btnOK.SetWindowText(LoadResString(IDS_FK_OK));
   SetWindowText(LoadResString(ids.caption));
-  m_btnAssign.SetWindowText(LoadResString(ids.assignButton));
-  m_btnDelete.SetWindowText(LoadResString(ids.deleteButton));
-  m_strCurrentLabel = LoadResString(ids.currentLabel);
-  m_strListLabel = LoadResString(ids.listLabel);
-  m_strCaptureLabel = LoadResString(ids.captureLabel);
-  UpdateData(FALSE);
+  const struct {
+    int control;
+    UINT text;
+  } texts[] = {
+      {IDOK, IDS_FK_OK},
+      {IDC_FK_ASSIGN, ids.assignButton},
+      {IDC_FK_DELETE, ids.deleteButton},
+      {IDC_FK_CURRENT_LABEL, ids.currentLabel},
+      {IDC_FK_LIST_LABEL, ids.listLabel},
+      {IDC_FK_CAPTURE_LABEL, ids.captureLabel},
+  };
+  for (const auto& t : texts) SetDlgItemText(t.control, LoadResString(t.text));
 
   FillList();
   SetDlgItemText(IDC_FK_CURRENT, vtk::KeyName(m_pInfo->wKey[0]));
@@ -53,8 +50,6 @@ void CFuncKeyAssignDlg::FillList() {
   }
   ::SendMessageA(hList, LB_SETCURSEL, 0, 0);
 }
-
-void CFuncKeyAssignDlg::OnOK() { CDialog::OnOK(); }
 
 BOOL CFuncKeyAssignDlg::PreTranslateMessage(MSG* pMsg) {
   // Keys are taken on release, wherever the focus is inside the dialog; F10

@@ -12,6 +12,7 @@
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "funckeys/funckeyedit.h"
+#include "res/ids_funckeys.h"
 
 // Posted by the dialog to itself: wParam = the released key's code, lParam =
 // the key message's lParam.
@@ -22,19 +23,12 @@ class CFuncKeyAssignDlg : public CDialog {
   explicit CFuncKeyAssignDlg(FUNCKEYINFO* pInfo);
   ~CFuncKeyAssignDlg() override;
 
-  CButton m_btnOK;
-  CButton m_btnDelete;
-  CButton m_btnAssign;
   CFuncKeyEdit m_edCapture;
-  std::string m_strCurrentLabel;
-  std::string m_strListLabel;
-  std::string m_strCaptureLabel;
   FUNCKEYINFO* m_pInfo;
 
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnInitDialog() override;
-  void OnOK() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
 
@@ -50,9 +44,9 @@ class CFuncKeyAssignDlg : public CDialog {
   void FillList();
 
   static constexpr CommandEntry<CFuncKeyAssignDlg> kCommands[] = {
-      {LBN_SELCHANGE, 1026, &CFuncKeyAssignDlg::OnSelChangeList},
-      {BN_CLICKED, 1029, &CFuncKeyAssignDlg::OnAssign},
-      {BN_CLICKED, 1030, &CFuncKeyAssignDlg::OnDelete},
+      {LBN_SELCHANGE, IDC_FK_LIST, &CFuncKeyAssignDlg::OnSelChangeList},
+      {BN_CLICKED, IDC_FK_ASSIGN, &CFuncKeyAssignDlg::OnAssign},
+      {BN_CLICKED, IDC_FK_DELETE, &CFuncKeyAssignDlg::OnDelete},
   };
 };
 

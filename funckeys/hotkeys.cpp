@@ -1,9 +1,13 @@
+#include "funckeys/hotkeys.h"
+
+#include <windows.h>
+
 #include <cstdint>
 #include <cstring>
 
 #include "core/funckeys.h"
-#include "frame/globals.h"
-#include "frame/vtksupapp.h"
+
+FUNCKEYINFO g_funcKeyRecord = {0, 0, {0, 0, 0, 0, 0, 0}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
 
 namespace {
 // The record keeps the window as 32 bits; a 64-bit handle is the sign
@@ -38,6 +42,6 @@ int ReleaseRecordHotKeys() {
 }
 }  // namespace
 
-int CVtksupApp::HookFunctionKeys(int nMode, FUNCKEYINFO* pInfo) {
+int HookFunctionKeys(int nMode, FUNCKEYINFO* pInfo) {
   return nMode == 1 ? RegisterRecordHotKeys(pInfo) : ReleaseRecordHotKeys();
 }

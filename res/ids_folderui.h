@@ -21,3 +21,5 @@
 #define IDS_DIR_CANNOT_ENTER 22006
 #define IDS_DIR_NAME_TOO_LONG 22007
 #define IDS_DIR_NAME_BAD_CHARACTER 22008
+// Caption of the message that asks for a new folder name.
+#define IDS_DIR_ENTER_NEW_NAME_CAPTION 22009

@@ -5,7 +5,7 @@
 # A 32-bit host's __stdcall call refers to the decorated symbol (_Name@20):
 # the name that the library's objects define for each export is written into
 # the libraries, and -k imports it under the undecorated export name.
-# usage: make-implibs.sh ARCH DEF MINGW_LIB MS_LIB OBJECT...   (ARCH: i386 or x86_64)
+# usage: make-implibs.sh ARCH DEF MINGW_LIB MS_LIB OBJECT_OR_ARCHIVE...   (ARCH: i386 or x86_64)
 set -euo pipefail
 arch=$1 def=$2 mingw_lib=$3 ms_lib=$4
 shift 4

@@ -1,72 +1,68 @@
 // The fifteen playback exports: each drives the library's one player.
 #include "frame/callframe.h"
-#include "frame/vtksupapp.h"
 #include "vtksup.h"
-
-namespace {
-CWavePlayer& Player() { return theApp.m_player; }
-}  // namespace
+#include "wave/waveplayer.h"
 
 // The public header passes the window as void*, so that it needs no
 // <windows.h>.
 int WINAPI WavePlayFile(void* hWndParent, const char* pszFile, LONG lPauseBackStep, LONG lFrom, BOOL bFrames) {
   return vtk::LibraryCall(int(0), [&] {
-    return Player().PlayFile(static_cast<HWND>(hWndParent), pszFile, lPauseBackStep, lFrom, bFrames) ? 1 : 0;
+    return ThePlayer().PlayFile(static_cast<HWND>(hWndParent), pszFile, lPauseBackStep, lFrom, bFrames) ? 1 : 0;
   });
 }
 
 int WINAPI WavePlayFrom(LONG lPos) {
-  return vtk::LibraryCall(int(0), [&] { return Player().PlayFrom(lPos); });
+  return vtk::LibraryCall(int(0), [&] { return ThePlayer().PlayFrom(lPos); });
 }
 
 int WINAPI WaveRewind(LONG lStep) {
-  return vtk::LibraryCall(int(0), [&] { return Player().Rewind(lStep); });
+  return vtk::LibraryCall(int(0), [&] { return ThePlayer().Rewind(lStep); });
 }
 
 int WINAPI WaveFastForward(LONG lStep) {
-  return vtk::LibraryCall(int(0), [&] { return Player().FastForward(lStep); });
+  return vtk::LibraryCall(int(0), [&] { return ThePlayer().FastForward(lStep); });
 }
 
 int WINAPI WavePause(void) {
-  return vtk::LibraryCall(int(0), [] { return Player().PauseOrResume(); });
+  return vtk::LibraryCall(int(0), [] { return ThePlayer().PauseOrResume(); });
 }
 
 int WINAPI WaveStop(void) {
-  return vtk::LibraryCall(int(0), [] { return Player().Stop(); });
+  return vtk::LibraryCall(int(0), [] { return ThePlayer().Stop(); });
 }
 
 LONG WINAPI WavePosition(BOOL bFrames) {
-  return vtk::LibraryCall(LONG(0), [&] { return Player().Position(bFrames); });
+  return vtk::LibraryCall(LONG(0), [&] { return ThePlayer().Position(bFrames); });
 }
 
 LONG WINAPI WavePositionString(char* pszBuf) {
-  return vtk::LibraryCall(LONG(0), [&] { return Player().PositionString(pszBuf); });
+  return vtk::LibraryCall(LONG(0), [&] { return ThePlayer().PositionString(pszBuf); });
 }
 
 LONG WINAPI WaveGetLength(void) {
-  return vtk::LibraryCall(LONG(0), [] { return Player().Length(); });
+  return vtk::LibraryCall(LONG(0), [] { return ThePlayer().Length(); });
 }
 
 LONG WINAPI WaveGetLengthFile(const char* pszFile) {
-  return vtk::LibraryCall(LONG(0), [&] { return Player().GetFileLength(pszFile); });
+  return vtk::LibraryCall(LONG(0), [&] { return ThePlayer().GetFileLength(pszFile); });
 }
 
 int WINAPI WaveSetVolume(LONG lVolume) {
-  return vtk::LibraryCall(int(0), [&] { return Player().SetVolume(lVolume); });
+  return vtk::LibraryCall(int(0), [&] { return ThePlayer().SetVolume(lVolume); });
 }
 
 int WINAPI WaveSetSpeed(LONG lSpeed) {
-  return vtk::LibraryCall(int(0), [&] { return Player().SetSpeed(lSpeed); });
+  return vtk::LibraryCall(int(0), [&] { return ThePlayer().SetSpeed(lSpeed); });
 }
 
 int WINAPI WaveClose(void) {
-  return vtk::LibraryCall(int(0), [] { return Player().CloseDevice() == 0 ? 1 : 0; });
+  return vtk::LibraryCall(int(0), [] { return ThePlayer().CloseDevice() == 0 ? 1 : 0; });
 }
 
 UINT WINAPI WaveGetDeviceID(void) {
-  return vtk::LibraryCall(UINT(0), [] { return Player().DeviceId(); });
+  return vtk::LibraryCall(UINT(0), [] { return ThePlayer().DeviceId(); });
 }
 
 DWORD WINAPI WaveGetError(char* pszErr, int cchLen) {
-  return vtk::LibraryCall(DWORD(0), [&] { return Player().LastError(pszErr, cchLen); });
+  return vtk::LibraryCall(DWORD(0), [&] { return ThePlayer().LastError(pszErr, cchLen); });
 }

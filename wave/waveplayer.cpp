@@ -23,6 +23,11 @@ bool Refused(LRESULT result) { return static_cast<LONG>(result) > 0; }
 LPARAM FileParam(LPCSTR lpszFile) { return reinterpret_cast<LPARAM>(lpszFile ? lpszFile : ""); }
 }  // namespace
 
+CWavePlayer& ThePlayer() {
+  static CWavePlayer player;
+  return player;
+}
+
 CWavePlayer::~CWavePlayer() {
   // This runs while the library is being unloaded, under the loader lock.
   // Stopping or closing a device that still plays waits for its playback

@@ -55,3 +55,8 @@ class CWavePlayer : public CMciWnd {
   // Pauses, seeks to `lPos` and plays: how both winding directions end.
   void SeekAndPlay(LONG lPos);
 };
+
+// The one player of the playback exports, for the life of the process. It
+// is made at the first call that needs it and destroyed when the library is
+// unloaded.
+CWavePlayer& ThePlayer();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "core/foldername.h"
 
@@ -20,12 +21,11 @@ struct FakeDisk {
 }  // namespace
 
 TEST(DatedName, FormatsWithoutLeadingZeros) {
-  EXPECT_EQ(FormatDatedFolderName({2006, 12, 31}, 1), "2006.12.31-1");
   EXPECT_EQ(FormatDatedFolderName({2007, 1, 1}, 12345678901LL), "2007.1.1-12345678901");
 }
 
 // The lowest free serial of the day (a freed one too, other days ignored);
-// the parent gets its backslash whatever its length.
+// the parent gets its backslash, however short.
 TEST(NewFolderName, TakesTheLowestFreeSerial) {
   const struct { std::string parent; std::set<std::string> disk; std::string name, parentAfter; } cases[] = {
       {"D:\\R", {"D:\\R\\2006.3.5-1"}, "2006.3.5-2", "D:\\R\\"},
@@ -35,14 +35,13 @@ TEST(NewFolderName, TakesTheLowestFreeSerial) {
   for (const auto& c : cases) {
     FakeDisk disk{c.disk};
     std::string parent = c.parent;
-    EXPECT_EQ(MakeNewFolderName(parent, k5Mar2006, disk.Probe()), c.name) << c.parent;
-    EXPECT_EQ(parent, c.parentAfter);
-    EXPECT_EQ(disk.probed.back(), c.parentAfter + c.name);
+    const std::string name = MakeNewFolderName(parent, k5Mar2006, disk.Probe());
+    EXPECT_EQ((std::vector{name, parent, disk.probed.back()}), (std::vector{c.name, c.parentAfter, c.parentAfter + c.name}));
   }
 }
 
-// A directory that could not be read (empty) names nothing, nor a parent
-// whose parent\name would not fit a host path.
+// A parent that could not be read (empty) names nothing, and neither does
+// one where parent\name would not fit a host's path of 255 bytes.
 TEST(NewFolderName, NoNameWhenParentAndNameWouldNotFitAHostPath) {
   const std::string fits(244, 'x'), tooLong(245, 'x');  // "\2006.3.5-1" is 11 bytes: 255 and 256
   const struct {
@@ -93,10 +92,7 @@ TEST(NewFolderPaths, NamesOnlyTheSelectedFolder) {
     FakeDisk disk{{"D:\\Dictation\\2006.3.5-1"}};
     std::string a = c.a, b = c.b;
     MakeNewFolderPaths(c.selector, a, b, k5Mar2006, disk.Probe());
-    EXPECT_EQ(a, c.aAfter) << c.selector;
-    EXPECT_EQ(b, c.bAfter) << c.selector;
-    if (c.selector == 0 || c.selector > 2 || c.selector < 0) {
-      EXPECT_TRUE(disk.probed.empty());
-    }
+    EXPECT_EQ(std::tuple(a, b, disk.probed.empty()), std::tuple(c.aAfter, c.bAfter, c.selector != 1 && c.selector != 2))
+        << c.selector;
   }
 }

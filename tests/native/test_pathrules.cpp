@@ -11,8 +11,7 @@ using namespace vtk;
 
 namespace {
 // 表 and ソ in CP932: their trail byte is 0x5C, the code of a backslash.
-const std::string kHyo = "\x95\x5C";
-const std::string kSo = "\x83\x5C";
+const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C";
 }  // namespace
 
 // Removing keeps roots (3 bytes or fewer) and takes one backslash; adding has
@@ -39,20 +38,17 @@ TEST(PathRules, TrailingBackslashes) {
     AddBackslashGuarded(guarded);
     EXPECT_EQ((std::vector{removed, added, guarded}), (std::vector{c.removed, c.added, c.guarded})) << c.path;
   }
-  EXPECT_FALSE(EndsWithBackslash("a\x95"));  // a lead byte at the end stands alone
 }
 
+// Positions of backslashes and character starts; a lead byte at the end
+// stands alone.
 TEST(Cp932, WalksCharactersNotBytes) {
-  const std::string path = "D:\\" + kHyo + "\\" + kSo + "x\\y";
-  EXPECT_EQ(FindBackslash(path, 0), 2u);
-  EXPECT_EQ(FindBackslash(path, 3), 5u);  // skips the trail byte at 4
-  EXPECT_EQ(FindLastBackslash(path), 9u);
-  EXPECT_EQ(FindLastBackslash(kHyo + kSo), npos);
-  EXPECT_EQ(LastCharPos(kHyo), 0u);
-  EXPECT_EQ(LastCharPos(""), npos);
-  EXPECT_EQ(ClampToCharBoundary("ab" + kHyo, 3), 2u);
-  EXPECT_EQ(ClampToCharBoundary("ab" + kHyo, 4), 4u);
-  EXPECT_EQ(ClampToCharBoundary("ab", 10), 2u);
+  const std::string path = "D:\\" + kHyo + "\\" + kSo + "x\\y", abHyo = "ab" + kHyo;
+  EXPECT_EQ((std::vector{FindBackslash(path, 0), FindBackslash(path, 3), FindLastBackslash(path),
+                         FindLastBackslash(kHyo + kSo), LastCharPos(kHyo), LastCharPos(""),
+                         ClampToCharBoundary(abHyo, 3), ClampToCharBoundary(abHyo, 4), ClampToCharBoundary("ab", 10)}),
+            (std::vector<std::size_t>{2, 5, 9, npos, 0, npos, 2, 4, 2}));
+  EXPECT_FALSE(EndsWithBackslash("a\x95"));
 }
 
 TEST(PathRules, NewFolderNamesMustFitAndHoldNoForbiddenCharacter) {

@@ -13,7 +13,6 @@
 #include "folderui/directorydialog.h"
 #include "folderui/foldertree.h"
 #include "folderui/shellicons.h"
-#include "frame/globals.h"
 #include "framework/msgbox.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
@@ -81,13 +80,17 @@ class Chooser : public testing::Test {
   void TearDown() override {
     vtk::SetMessageBoxObserverForTesting(nullptr);
     SetLocalDateForTesting(nullptr);
-    g_pRecorderNewFolder = nullptr;
   }
-  // Runs the chooser through the steps queued on `user`; true on OK.
-  bool Run(int mode, std::string& path, std::string* name = nullptr) {
-    const bool ok = RunDirectoryDialog(mode, &path, name);
+  // Runs the chooser through the steps queued on `user`; true on OK. Select
+  // mode: `path` becomes the chosen directory. Create mode: `path` becomes
+  // the new folder's name and `*name` (the initial name) the parent folder.
+  bool Run(DirectoryMode mode, std::string& path, std::string* name = nullptr,
+           const NewFolderProposer& propose = ProposeDatedFolderName) {
+    const auto chosen = RunDirectoryDialog(mode, path, name ? *name : std::string(), propose);
     user.Verify();
-    return ok;
+    if (chosen) path = mode == DirectoryMode::kSelect ? chosen->parent : chosen->name;
+    if (chosen && name) *name = chosen->parent;
+    return chosen.has_value();
   }
   static constexpr vtk::LocalDate kDate{2006, 3, 5};
   test::CurrentDirectoryKeeper keeper;
@@ -129,7 +132,7 @@ TEST_F(Chooser, InitialPathsAndTheirFallbacks) {
       w.Click(IDCANCEL);
     });
     std::string path = c.start;
-    EXPECT_FALSE(Run(kDirSelectMode, path));
+    EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
     EXPECT_EQ(path, c.start);
   }
   EXPECT_TRUE(types.empty());
@@ -156,7 +159,7 @@ TEST_F(Chooser, SelectModeTakesTypedDirectoriesAndWarnsAboutThoseThatCannotBeEnt
       });
     }
     std::string path = "D:\\Dictation\\2006";
-    EXPECT_EQ(Run(kDirSelectMode, path), !expected.empty());
+    EXPECT_EQ(Run(DirectoryMode::kSelect, path), !expected.empty());
     EXPECT_EQ(path, expected.empty() ? "D:\\Dictation\\2006" : expected);
   }
   EXPECT_EQ(types, std::vector<UINT>(2, 0x30));
@@ -181,7 +184,7 @@ TEST_F(Chooser, CreateModeProposesADatedNameAndRefusesUnusableNames) {
   for (const auto& [name, text] : refused) user.On(kCreate, TypeAndOk(name)).Answer(kCreate, IDOK, text);
   user.On(kCreate, TypeAndOk(std::string(242, 'n')));
   std::string path = "D:\\Dictation", name;
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path + "|" + name, std::string(242, 'n') + "|D:\\Dictation");
   EXPECT_EQ(types, std::vector<UINT>(8, 0x30));
   EXPECT_EQ(test::ListDir("D:\\Dictation"), (std::vector<std::string>{"2006", "2006.3.5-1"}));
@@ -200,7 +203,7 @@ TEST_F(Chooser, CreateModeProposalsFollowTheInitialNameTheBrowsedFolderTheDriveA
     w.Click(IDOK);
   });
   std::string path = "D:\\Dictation\\2006", name = "Mine\\";
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path + "|" + name, "2006.3.5-2|D:\\Dictation\\2006\\Alpha");
 
   user.On(kCreate, [](test::Window& w) {
@@ -213,20 +216,21 @@ TEST_F(Chooser, CreateModeProposalsFollowTheInitialNameTheBrowsedFolderTheDriveA
     TypeAndOk("New")(w);
   });
   path = "D:\\Dictation", name.clear();
-  EXPECT_TRUE(Run(kDirCreateMode, path, &name));
+  EXPECT_TRUE(Run(DirectoryMode::kCreate, path, &name));
   EXPECT_EQ(path + "|" + name, "New|E:\\");
 
-  RecorderNewFolderState state;
-  state.pair.nFolders = 3;
-  state.pair.strFolderA = state.pair.strFolderB = "D:\\Dictation\\2006\\Alpha";
-  state.pair.strNewNameB = "2006.3.5-2";
-  g_pRecorderNewFolder = &state;
+  vtk::RecorderFolderPair pair{3, "D:\\Dictation\\2006\\Alpha", "D:\\Dictation\\2006\\Alpha", "", "2006.3.5-2"};
+  const auto pairedForA = [&pair](const std::string& parent) {
+    std::string folder = parent, proposed;
+    GetPairedNewFolderName(pair, 0, folder, proposed);
+    return proposed;
+  };
   user.On(kCreate, [](test::Window& w) {
     test::ExpectTexts(w, {{IDC_DIR_PATH, "2006.3.5-3"}});
     w.Click(IDCANCEL);
   });
   path = "D:\\Dictation\\2006\\Alpha", name.clear();
-  EXPECT_FALSE(Run(kDirCreateMode, path, &name));
+  EXPECT_FALSE(Run(DirectoryMode::kCreate, path, &name, pairedForA));
   EXPECT_EQ(path + "|" + name, "D:\\Dictation\\2006\\Alpha|");
 }
 
@@ -253,7 +257,7 @@ TEST_F(Chooser, DoubleClicksOpenAndCloseFolders) {
     w.Click(IDOK);
   });
   std::string path = "D:\\Dictation\\2006";
-  EXPECT_TRUE(Run(kDirSelectMode, path));
+  EXPECT_TRUE(Run(DirectoryMode::kSelect, path));
   EXPECT_EQ(path, "D:\\");
 }
 
@@ -280,33 +284,32 @@ TEST_F(Chooser, DriveChangeWithRetryAndCancel) {
         w.Click(IDOK);
       });
   std::string path = "D:\\Dictation\\2006";
-  EXPECT_TRUE(Run(kDirSelectMode, path));
+  EXPECT_TRUE(Run(DirectoryMode::kSelect, path));
   EXPECT_EQ(types, std::vector<UINT>(3, 0x15));
   EXPECT_EQ(path, "E:\\");
 }
 
 // One opening, with a folder opened, the network button (Wine has no network
-// provider: nothing changes) and a second chooser refused, leaves no icon,
-// picture or tree behind.
-TEST_F(Chooser, AnOpeningLeavesNoIconPictureOrTree) {
+// provider: nothing changes) and a second chooser refused, leaves no icon or
+// picture behind.
+TEST_F(Chooser, AnOpeningLeavesNoIconOrPicture) {
   const ShellIconCounts before = GetShellIconCountsForTesting();
   const long picturesBefore = GetFolderBitmapsAliveForTesting();
   user.On(kSelect, [&](test::Window& w) {
     w.Pick(IDC_DIR_FOLDERS, 3, LBN_DBLCLK);
     w.Click(IDC_DIR_NETWORK);
     std::string other = "D:\\";
-    EXPECT_FALSE(RunDirectoryDialog(kDirSelectMode, &other, nullptr));
+    EXPECT_FALSE(RunDirectoryDialog(DirectoryMode::kSelect, other).has_value());
     UpdateWindow(w.Item(IDC_DIR_FOLDERS));
     EXPECT_EQ(GetFolderBitmapsAliveForTesting(), picturesBefore + 2);
     w.Click(IDCANCEL);
   });
   std::string path = "D:\\Dictation\\2006";
-  EXPECT_FALSE(Run(kDirSelectMode, path));
+  EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
   const ShellIconCounts after = GetShellIconCountsForTesting();
   EXPECT_GE(after.obtained - before.obtained, 5);  // A: C: D: E: F: G: at least
   EXPECT_EQ(after.obtained - before.obtained, after.destroyed - before.destroyed);
   EXPECT_EQ(GetFolderBitmapsAliveForTesting(), picturesBefore);
-  EXPECT_EQ(g_pFolderTree, nullptr);
 }
 
 // Every folder shows one of the list's two pictures: scrolling through many
@@ -325,5 +328,5 @@ TEST_F(Chooser, ScrollingThroughManyFoldersMakesNoBitmap) {
     w.Click(IDCANCEL);
   });
   std::string path = "D:\\Many";
-  EXPECT_FALSE(Run(kDirSelectMode, path));
+  EXPECT_FALSE(Run(DirectoryMode::kSelect, path));
 }

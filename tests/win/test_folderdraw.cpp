@@ -59,14 +59,11 @@ HWND Control(HWND parent, const char* cls, DWORD style, int id) {
 struct FolderDraw : testing::Test {
   void SetUp() override {
     tree.AppendNode()->nLevel = 3;  // the node list item 0 reads
-    g_pFolderTree = &tree;
+    list.m_pTree = &tree;
     ASSERT_TRUE(list.SubclassWindow(Control(parent, "LISTBOX", LBS_OWNERDRAWVARIABLE | LBS_NOTIFY, 1035)));
     ASSERT_EQ(list.AddFolder("", kClosedFolderBitmap, 0), 0);
   }
-  void TearDown() override {
-    g_pFolderTree = nullptr;
-    DestroyWindow(parent);
-  }
+  void TearDown() override { DestroyWindow(parent); }
   // Draws list item 0 (`text`) on a fresh canvas and returns its pixels.
   std::vector<COLORREF> Draw(const char* text, UINT action, UINT state = 0, Canvas&& c = Canvas()) {
     list.GetFolderItem(0)->strText = text;
@@ -118,7 +115,7 @@ TEST_F(FolderDraw, TheDriveComboDrawsIconAndTextWithTheStateColours) {
   lstrcpyA(tree.szDriveText[0], "");
   for (const auto& [useTree, state, right] : {std::tuple{0, ODS_DISABLED | ODS_SELECTED, RGB(192, 192, 192)},
                                              std::tuple{1, ODS_SELECTED, GetSysColor(COLOR_HIGHLIGHT)}}) {
-    combo.m_bUseFolderTree = useTree;  // the tree's text is empty: nothing right of the icon
+    combo.m_pFolderTree = useTree ? &tree : nullptr;  // the tree's text is empty: nothing right of the icon
     Canvas c;
     DRAWITEMSTRUCT d{ODT_LISTBOX, 0, 0, ODA_DRAWENTIRE, UINT(state), combo, c.dc, {0, 0, kW, kH}, combo.GetItemData(0)};
     combo.DrawItem(&d);

@@ -6,16 +6,18 @@
 #include <cstring>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "frame/callframe.h"
-#include "frame/globals.h"
+#include "carddrive/cardprobe.h"
+#include "funckeys/hotkeys.h"
 #include "framework/dialog.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
 #include "support/scripted_user.h"
 #include "support/test_ids.h"
-#include "support/text.h"
 
 // windres must keep a double-byte character whose trail byte is 0x5C, and the
 // texts come back as CP932 bytes.
@@ -26,23 +28,20 @@ TEST(Resources, StringsComeBackAsCp932BytesWithTheirTrailBytes5C) {
   EXPECT_EQ(LoadResString(29999), "");
 }
 
+// The library's state is current inside a call and the caller's again after
+// it, after a fault too; nested frames unwind in order.
 TEST(CallFrame, MakesTheLibraryStateCurrentAndRestoresItOnEveryWayOut) {
-  AFX_MODULE_STATE* outer = AfxGetModuleState();
-  ASSERT_EQ(outer, AfxGetAppModuleState());
-  AFX_MODULE_STATE* inside = nullptr;
-  EXPECT_EQ(vtk::LibraryCall(0, [&] { inside = AfxGetModuleState(); return 7; }), 7);
-  EXPECT_EQ(inside, AfxGetStaticModuleState());
-  EXPECT_EQ(AfxGetModuleState(), outer);
+  AFX_MODULE_STATE *const app = AfxGetAppModuleState(), *const library = AfxGetStaticModuleState();
+  std::vector<AFX_MODULE_STATE*> seen;
+  auto note = [&] { seen.push_back(AfxGetModuleState()); return 7; };
+  note();
+  EXPECT_EQ(vtk::LibraryCall(0, note), 7);
+  note();
   EXPECT_EQ(vtk::LibraryCall(-1, []() -> int { throw std::runtime_error("fault"); }), -1);
-  EXPECT_EQ(AfxGetModuleState(), outer);
-  // Nested frames unwind in order.
-  vtk::LibraryCall(0, [&] {
-    vtk::RunInFrame(AfxGetAppModuleState(), 0, [&] { inside = AfxGetModuleState(); return 0; });
-    EXPECT_EQ(AfxGetModuleState(), AfxGetStaticModuleState());
-    return 0;
-  });
-  EXPECT_EQ(inside, AfxGetAppModuleState());
-  EXPECT_EQ(AfxGetModuleState(), outer);
+  note();
+  vtk::LibraryCall(0, [&] { vtk::RunInFrame(app, 0, note); return note(); });
+  note();
+  EXPECT_EQ(seen, (std::vector{app, library, app, app, app, library, app}));
 }
 
 TEST(CallFrame, ASecondDialogCallWhileOneIsOpenIsRefused) {
@@ -65,9 +64,7 @@ TEST(CallFrame, ASecondDialogCallWhileOneIsOpenIsRefused) {
 TEST(ProcessState, LoadTimeValues) {
   const FUNCKEYINFO expected{0, 0, {}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
   EXPECT_EQ(std::memcmp(&g_funcKeyRecord, &expected, sizeof expected), 0);
-  EXPECT_EQ(g_szCardDrive[0][0], 0);
-  EXPECT_EQ(g_bRemovableDrive, 0);
-  EXPECT_EQ(g_pRecorderNewFolder, nullptr);
+  EXPECT_EQ(std::tuple(g_szCardDrive[0][0], g_bRemovableDrive), std::tuple('\0', 0));
 }
 
 // The framework's data exchange, command tables, message boxes, reflection,

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "download/paths.h"
-#include "frame/globals.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
 #include "res/ids_recorder.h"
@@ -34,7 +33,6 @@ class Recorder : public testing::Test {
   void TearDown() override {
     SetLocalDateForTesting(nullptr);
     EXPECT_EQ(test::ListDir("D:\\Rec"), std::vector<std::string>{"A"});
-    EXPECT_EQ(g_pRecorderNewFolder, nullptr);
   }
   // QX270DnLoadCondition (nFolders >= 0) or QX270DnLoadOption (nFolders < 0)
   // on the host's settings, run through the steps queued on `user`; the
@@ -75,7 +73,6 @@ TEST_F(Recorder, NewFolderFormNamesBothFoldersApart) {
   user.On(kConfirm, [](Window& w) {
     test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, "2006.3.5-1"}, {IDC_QX_NEWNAME_B, "2006.3.5-2"}, {IDC_QX_FOLDER_A, "D:\\Rec"},
                           {IDC_QX_METHOD_TEXT, Res(IDS_METHOD_NEWFOLDER)}});
-    EXPECT_NE(g_pRecorderNewFolder, nullptr);
     w.Click(IDOK);
   });
   EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Rec\\"), "1 01 D:\\Rec\\2006.3.5-1|D:\\Rec\\2006.3.5-2");

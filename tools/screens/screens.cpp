@@ -96,7 +96,7 @@ const std::vector<Scene>& Scenes() {
          });
          Snap(user, u8"ﾃﾞｨﾚｸﾄﾘｰの選択", "chooser", Cancel);
          std::string path = "D:\\Dictation\\2006";
-         RunDirectoryDialog(kDirSelectMode, &path, nullptr);
+         RunDirectoryDialog(DirectoryMode::kSelect, path);
        },
        true},
   };
