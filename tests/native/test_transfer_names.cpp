@@ -33,9 +33,8 @@ TEST(SerialStart, FollowsTheNamingTableAndNeverSplitsACharacter) {
     const SerialStart s = BaseNameAndStartSerial(r.name);
     EXPECT_EQ(std::tuple(s.base, s.serial, SerialCandidateName(s.base, s.serial)), std::tuple(r.base, r.serial, r.copiedAs));
   }
-  EXPECT_EQ(SerialCandidateName(kHyo + kDa + ".dss", 2), kHyo + kDa + "_2.DSS");
-  EXPECT_EQ(SerialCandidateName("NOEXT", 2), "NOEXT_2.DSS");
-  EXPECT_EQ(SerialCandidateName("A.B.dss", 12), "A.B_12.DSS");
+  EXPECT_EQ((std::vector{SerialCandidateName(kHyo + kDa + ".dss", 2), SerialCandidateName("NOEXT", 2), SerialCandidateName("A.B.dss", 12)}),
+            (std::vector<std::string>{kHyo + kDa + "_2.DSS", "NOEXT_2.DSS", "A.B_12.DSS"}));
   // The tail is read as atoi reads it, without overflowing.
   for (const auto& [name, serial] : {std::pair{"A_ 7z.dss", 8LL}, {"A_-3z.dss", -2LL}, {"A_x.dss", 1LL},
                                      {"A_99999999999999999999999.dss", kMaxSerial + 1},
@@ -49,8 +48,8 @@ TEST(FileNames, CompareIgnoringCaseOfLettersOnly) {
   EXPECT_EQ((std::vector{SameFileName("rec_1.dss", "REC_1.DSS"), SameFileName("REC_1.DSS", "REC_1.DSS "),
                          SameFileName("\x82\x81.dss", "\x82\x60.DSS"), SameFileName("\x83\x41.dss", "\x83\x61.dss")}),
             (std::vector{true, false, true, false}));
-  EXPECT_EQ(FileNamePart("D:\\a\\" + kHyo + "\\" + kHyo + "x.dss"), kHyo + "x.dss");
-  EXPECT_EQ(FileNamePart("D:\\" + kHyo + "x.dss"), kHyo + "x.dss");
+  for (const std::string& path : {"D:\\a\\" + kHyo + "\\" + kHyo + "x.dss", "D:\\" + kHyo + "x.dss"})
+    EXPECT_EQ(FileNamePart(path), kHyo + "x.dss");
   EXPECT_EQ(FileNamePart("plain.dss"), "plain.dss");
 }
 
@@ -89,11 +88,10 @@ TEST(HeaderSample, SameRecording) {
 
 TEST(Messages, NamesAreCutOnACharacterBoundaryAndCountsTakeTheIntegerConversion) {
   const std::string format = "Error opening %.40s";
-  EXPECT_EQ(FormatWithName(format, "REC.dss"), "Error opening REC.dss");
-  EXPECT_EQ(FormatWithName(format, std::string(40, 'n') + "XYZ"), "Error opening " + std::string(40, 'n'));
-  // 39 single bytes and a double-byte character: byte 40 would be its lead.
-  EXPECT_EQ(FormatWithName(format, std::string(39, 'n') + kHyo + "z.dss"), "Error opening " + std::string(39, 'n'));
-  EXPECT_EQ(FormatWithName(format, std::string(38, 'n') + kHyo + "z"), "Error opening " + std::string(38, 'n') + kHyo);
+  // Row 3: 39 single bytes and a double-byte character: byte 40 would be its lead.
+  for (const auto& [name, shown] : {std::pair<std::string, std::string>{"REC.dss", "REC.dss"}, {std::string(40, 'n') + "XYZ", std::string(40, 'n')},
+                                    {std::string(39, 'n') + kHyo + "z.dss", std::string(39, 'n')}, {std::string(38, 'n') + kHyo + "z", std::string(38, 'n') + kHyo}})
+    EXPECT_EQ(FormatWithName(format, name), "Error opening " + shown);
   EXPECT_EQ(FormatWithName("%s!%s 100%%", "ab"), "ab!%s 100%");
   EXPECT_EQ(FormatWithName("no conversion %", "ab"), "no conversion %");
   EXPECT_EQ(FormatWithCount("%i \x8C\xC2\x82\xCC", 3), "3 \x8C\xC2\x82\xCC");  // "%i 個の"
