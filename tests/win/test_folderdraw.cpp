@@ -32,10 +32,7 @@ struct Canvas {
     old = SelectObject(dc, CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     PatBlt(dc, 0, 0, kW, kH, BLACKNESS);
   }
-  ~Canvas() {
-    DeleteObject(SelectObject(dc, old));
-    DeleteDC(dc);
-  }
+  ~Canvas() { DeleteObject(SelectObject(dc, old)), DeleteDC(dc); }
   COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
   std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> s(kW * kH);
@@ -84,10 +81,9 @@ TEST_F(FolderDraw, AFolderIsIndentedWithItsTextAfterTheTransparentPicture) {
   const auto plain = Draw("W", ODA_DRAWENTIRE, 0, std::move(c));
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   // The picture's top row (6) is drawn 4 pixels above the row: y = 2.
-  EXPECT_EQ(c.At(kPictureX + 4, 2), kGrey);             // tab outline from column 4
-  EXPECT_EQ(c.At(kPictureX + 3, 2), window);            // the picture's white is transparent
-  EXPECT_EQ(c.At(kPictureX + 6, 7), RGB(255, 255, 0));  // yellow body
-  EXPECT_EQ(c.At(0, 8), window);                        // the indentation takes the background
+  // Tab outline from column 4, the picture's white transparent, yellow body, the indentation in the background.
+  EXPECT_EQ((std::vector{c.At(kPictureX + 4, 2), c.At(kPictureX + 3, 2), c.At(kPictureX + 6, 7), c.At(0, 8)}),
+            (std::vector{kGrey, window, RGB(255, 255, 0), window}));
   const int textX = FirstDifferentColumn(Draw("", ODA_DRAWENTIRE), plain);
   EXPECT_TRUE(textX >= kTextX && textX < kTextX + 6) << textX;
   EXPECT_EQ(Draw("W", ODA_DRAWENTIRE), plain) << "drawing leaves the shared picture unchanged";

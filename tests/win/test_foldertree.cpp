@@ -7,6 +7,7 @@
 #include <mbstring.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/folderorder.h"
@@ -48,15 +49,14 @@ TEST_F(FolderTreeTest, BuildsTheChainThenOpensAndClosesSubFolders) {
   for (const char* d : {"beta", "Alpha", "Gamma", "Alpha\\one"}) test::MakeDir(std::string("D:\\Dictation\\2006\\") + d);
   Open("D:\\Dictation\\2006", 3);
   EXPECT_EQ(NamesFrom(tree, 0), (Names{"D:\\", "Dictation", "2006", "Alpha", "beta", "Gamma"}));
-  EXPECT_STREQ(tree.GetNodeAt(1)->szPath, "D:\\Dictation");
-  EXPECT_STREQ(tree.GetNodeAt(4)->szPath, "D:\\Dictation\\2006\\beta");
-  EXPECT_TRUE(tree.GetNodeAt(4)->nLevel == 3 && tree.GetNodeAt(4)->bOpen == 0 && tree.nCurrent == 2);
+  const FOLDERNODE* beta = tree.GetNodeAt(4);
+  EXPECT_EQ(std::tuple(std::string(tree.GetNodeAt(1)->szPath), std::string(beta->szPath), beta->nLevel, beta->bOpen, tree.nCurrent),
+            std::tuple("D:\\Dictation", "D:\\Dictation\\2006\\beta", 3, 0, 2));
   EXPECT_TRUE(tree.GetNodeAt(6) == nullptr && tree.GetNodeAt(-1) == nullptr);
   EXPECT_EQ(tree.InsertSubFolders(3), 1);  // one, under Alpha
-  EXPECT_EQ(tree.GetNodeAt(4)->nLevel, 4);
-  EXPECT_EQ(tree.RemoveDescendants(2), 4);
-  EXPECT_TRUE(tree.RemoveNodeAfter(1));
-  EXPECT_FALSE(tree.RemoveNodeAfter(1));
+  // Braces: evaluated left to right.
+  EXPECT_EQ((std::tuple{tree.GetNodeAt(4)->nLevel, tree.RemoveDescendants(2), tree.RemoveNodeAfter(1), tree.RemoveNodeAfter(1)}),
+            std::tuple(4, 4, true, false));
 }
 
 // Folders only, hidden and system ones included; a folder that cannot be
@@ -75,8 +75,7 @@ TEST_F(FolderTreeTest, DoubleByteNamesAtEveryDepth) {
   const std::string deep = "D:\\" + hyo + "\\" + so + "\\" + hyo;
   for (const std::string& n : {kanji, std::string("b"), kana, std::string("A")}) test::MakeDir(deep + "\\" + n);
   EXPECT_EQ(NamesFrom(Open(deep, 4), 0), (Names{"D:\\", hyo, so, hyo, "A", "b", kana, kanji}));
-  EXPECT_EQ(tree.GetNodeAt(2)->szPath, "D:\\" + hyo + "\\" + so);
-  EXPECT_EQ(tree.GetNodeAt(4)->szPath, deep + "\\A");
+  EXPECT_EQ((Names{tree.GetNodeAt(2)->szPath, tree.GetNodeAt(4)->szPath}), (Names{"D:\\" + hyo + "\\" + so, deep + "\\A"}));
   CFolderTree t;
   std::string withBackslash = "D:\\" + hyo + "\\";  // the backslash after 表 ends the walk
   t.BuildFromPath(withBackslash);

@@ -13,10 +13,7 @@ using test::Sjis;
 namespace {
 class Paths : public testing::Test {
  protected:
-  void SetUp() override {
-    test::ClearDrive('D');
-    SetLocalDateForTesting(&k5Mar2006);
-  }
+  void SetUp() override { test::ClearDrive('D'), SetLocalDateForTesting(&k5Mar2006); }
   void TearDown() override { SetLocalDateForTesting(nullptr); }
   static constexpr vtk::LocalDate k5Mar2006{2006, 3, 5};
   test::CurrentDirectoryKeeper m_cwd;
@@ -34,11 +31,7 @@ TEST_F(Paths, TheExportNamesTheSelectedFolderOnARealDisk) {
   test::MakeDir("D:\\Dictation\\2006.3.5-1");
   test::WriteFile("D:\\Dictation\\2006.3.5-2", "not a folder");
   test::MakeDir("D:\\Work");
-  const struct {
-    std::string cwd;
-    int selector;
-    std::string a, b, wantA, wantB;
-  } cases[] = {
+  const struct { std::string cwd; int selector; std::string a, b, wantA, wantB; } cases[] = {
       {"D:\\Work", 1, "D:\\Dictation", "", "D:\\Dictation\\2006.3.5-3", "D:\\Work"},
       {"D:\\Work", 2, hyo + "\\", Sjis(u8"D:\\ソ\\"), hyo, Sjis(u8"D:\\ソ\\2006.3.5-1")},
       {"D:\\Work", 1, hyo, "", hyo + "\\2006.3.5-2", "D:\\Work"},
@@ -51,8 +44,7 @@ TEST_F(Paths, TheExportNamesTheSelectedFolderOnARealDisk) {
     SCOPED_TRACE(c.selector);
     ASSERT_TRUE(SetCurrentDirectoryA(c.cwd.c_str()));
     char a[1024], b[1024];
-    lstrcpyA(a, c.a.c_str());
-    lstrcpyA(b, c.b.c_str());
+    lstrcpyA(a, c.a.c_str()), lstrcpyA(b, c.b.c_str());
     EXPECT_EQ(GetDnLoadNewFolderPath(c.selector, a, b), 1);
     EXPECT_EQ(std::string(a) + "|" + b, c.wantA + "|" + c.wantB);
   }

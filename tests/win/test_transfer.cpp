@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <tuple>
 
 #include "core/transfer_names.h"
 #include "download/transfer.h"
@@ -78,21 +79,16 @@ int WINAPI FaultyShell(LPSHFILEOPSTRUCTA op) {
 class Transfer : public testing::Test {
  protected:
   void SetUp() override {  // also between the cases of a table
-    test::ClearDrive('E');
-    test::ClearDrive('D');
+    for (char drive : {'D', 'E'}) test::ClearDrive(drive);
     test::MakeDir("D:\\Dictation");
-    g_shellCalls.clear();
-    styles.clear();
+    g_shellCalls.clear(), styles.clear();
     vtk::SetShellFileOperationForTesting(&RecordingShell);
     vtk::SetMessageBoxObserverForTesting([this](HWND, const std::string&, const std::string& caption, UINT style) {
       EXPECT_EQ(caption, Res(IDS_DNLOAD_CAPTION));
       styles.push_back(style);
     });
   }
-  void TearDown() override {
-    vtk::SetShellFileOperationForTesting(nullptr);
-    vtk::SetMessageBoxObserverForTesting(nullptr);
-  }
+  void TearDown() override { vtk::SetShellFileOperationForTesting(nullptr), vtk::SetMessageBoxObserverForTesting(nullptr); }
   static void Card(const std::string& name, const std::string& bytes) { test::WriteFile(kCard + name, bytes); }
   // The download folder's files, each with its identity bytes.
   static std::map<std::string, std::string> Recordings() {
@@ -109,9 +105,8 @@ class Transfer : public testing::Test {
     sub = subFolder;
     CDnLoadTransfer job(source, folder, sub, count);
     job.Run(nullptr);
-    sources = vtk::SplitDoubleNulList(job.m_strSourceList);
+    sources = vtk::SplitDoubleNulList(sourceList = job.m_strSourceList);
     targets = vtk::SplitDoubleNulList(job.m_strTargetList);
-    sourceList = job.m_strSourceList;
     return count;
   }
   // The completion step: the count, and the delete question when bDelete is
@@ -138,14 +133,7 @@ constexpr UINT kCount = MB_OK, kQuestion = MB_OKCANCEL | MB_ICONQUESTION, kError
 // subfolder when one is given; only *.dss files; the count is shown, and the
 // copies are deleted from the card when the user agrees.
 TEST_F(Transfer, FreeNamesAreCopiedReportedAndDeletedOnRequest) {
-  const struct {
-    Names card;
-    std::string sub;
-    int copied, bDelete, answer;
-    FILEOP_FLAGS flags;
-    std::vector<UINT> styles;
-    Names left;
-  } cases[] = {
+  const struct { Names card; std::string sub; int copied, bDelete, answer; FILEOP_FLAGS flags; std::vector<UINT> styles; Names left; } cases[] = {
       {{"A.dss", "B.dss", "notes.txt"}, "", 2, 1, IDOK, FOF_MULTIDESTFILES, {kCount, kQuestion}, {"notes.txt"}},
       {{"REC.dss"}, "2006.3.5-1\\", 1, 1, IDCANCEL, 0, {kCount, kQuestion}, {"REC.dss"}},
       {{"REC.dss"}, "", 1, 0, 0, 0, {kCount}, {"REC.dss"}},
@@ -174,14 +162,8 @@ TEST_F(Transfer, FreeNamesAreCopiedReportedAndDeletedOnRequest) {
 // recording in place and copies nothing.
 TEST_F(Transfer, TakenNamesGetSerialNamesUnlessTheRecordingIsThere) {
   using Files = std::map<std::string, std::string>;  // name, recording
-  struct Case {
-    const char* what;
-    Files card, before;
-    int count;
-    Files added;
-    Names queued;      // targets in queue order, when it matters
-    std::string held;  // a target that another program holds open during the first run
-  };
+  // queued: targets in queue order, when it matters; held: a target another program holds open during the first run.
+  struct Case { const char* what; Files card, before; int count; Files added; Names queued; std::string held; };
   const std::string alpha = test::Sjis(u8"Α"), alphaSmall = test::Sjis(u8"α");  // one letter to the file system
   const Case cases[] = {
       {"the naming table", {{"REC.dss", "A"}, {"REC_3.dss", "C"}, {"MY_FILE.dss", "M"}},
@@ -206,8 +188,8 @@ TEST_F(Transfer, TakenNamesGetSerialNamesUnlessTheRecordingIsThere) {
     SetUp();
     for (const auto& [name, rec] : c.card) Card(name, Dss(rec, 120, 'x'));
     for (const auto& [name, rec] : c.before) test::WriteFile(kFolder + name, Dss(rec, 120, 'y'));
-    HANDLE held = c.held.empty() ? INVALID_HANDLE_VALUE
-                                 : CreateFileA((kFolder + c.held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const auto path = kFolder + c.held;
+    HANDLE held = c.held.empty() ? INVALID_HANDLE_VALUE : CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(c.held.empty(), held == INVALID_HANDLE_VALUE);
     EXPECT_EQ(Copy(), c.count);
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
@@ -243,26 +225,18 @@ TEST_F(Transfer, ACardFileThatCannotBeOpenedAbandonsTheRun) {
 // changed: only the unbroken run of exact copies is counted, reported and
 // deleted from the card.
 TEST_F(Transfer, OnlyExactCopiesAreCountedAndDeleted) {
-  const struct {
-    const char* what;
-    int files, copies, badTarget;
-    bool keepSize;
-    int confirmed;
-  } cases[] = {{"cancelled after 3 of 5", 5, 3, -1, false, 3}, {"second of 3 cut short", 3, 0, 1, false, 1},
+  const struct { const char* what; int files, copies, badTarget; bool keepSize; int confirmed; } cases[] = {{"cancelled after 3 of 5", 5, 3, -1, false, 3}, {"second of 3 cut short", 3, 0, 1, false, 1},
                {"second of 3 changed, same size", 3, 0, 1, true, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SetUp();
     for (int i = 0; i < c.files; ++i) Card(std::string(1, char('A' + i)) + ".dss", Dss(std::string(1, char('A' + i)), 4000));
     vtk::SetShellFileOperationForTesting(&FaultyShell);
-    g_copies = c.copies;
-    g_badTarget = c.badTarget;
-    g_keepSize = c.keepSize;
+    std::tie(g_copies, g_badTarget, g_keepSize) = std::tuple(c.copies, c.badTarget, c.keepSize);
     EXPECT_EQ(Copy(), c.confirmed);
     Report(1, IDOK);
     ASSERT_FALSE(g_shellCalls.empty());
-    EXPECT_EQ(g_shellCalls.back().func, UINT(FO_DELETE));
-    EXPECT_EQ(g_shellCalls.back().from, Names(sources.begin(), sources.begin() + c.confirmed));
+    EXPECT_EQ(g_shellCalls.back(), (ShellCall{FO_DELETE, FOF_NOCONFIRMATION, Names(sources.begin(), sources.begin() + c.confirmed), false}));
     for (std::size_t i = 0; i < sources.size(); ++i) EXPECT_EQ(test::Exists(sources[i]), int(i) >= c.confirmed) << sources[i];
   }
 }
