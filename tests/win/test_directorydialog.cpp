@@ -129,8 +129,7 @@ TEST_F(Chooser, InitialPathsAndTheirFallbacks) {
 // the selected folder again.
 TEST_F(Chooser, SelectModeTakesTypedDirectoriesAndWarnsAboutThoseThatCannotBeEntered) {
   const std::string hyo = "D:\\" + Sjis(u8"表");
-  test::MakeDir("D:\\Temp");
-  test::MakeDir(hyo);
+  for (const std::string& d : {std::string("D:\\Temp"), hyo}) test::MakeDir(d);
   for (const auto& [typed, expected] : std::vector<std::pair<std::string, std::string>>{
            {"D:\\Temp\\", "D:\\Temp"}, {"C:\\", "C:\\"}, {hyo, hyo}, {hyo + "\\", hyo}, {"D:\\Nowhere", ""},
            {test::MakeLongDir(256), ""}}) {
@@ -176,8 +175,7 @@ TEST_F(Chooser, CreateModeProposesADatedNameAndRefusesUnusableNames) {
 // chosen (kept across a refusal), and the recorder's paired generator while
 // its new-folder form is open.
 TEST_F(Chooser, CreateModeProposalsFollowTheInitialNameTheBrowsedFolderTheDriveAndTheRecorderPair) {
-  test::MakeDir("D:\\Dictation\\2006\\Alpha\\2006.3.5-1");
-  test::MakeDir("E:\\Card");
+  for (const char* d : {"D:\\Dictation\\2006\\Alpha\\2006.3.5-1", "E:\\Card"}) test::MakeDir(d);
   user.On(kCreate, [](test::Window& w) {
     test::ExpectTexts(w, {{IDC_DIR_PATH, "Mine"}});  // the initial name, one backslash less
     w.Pick(IDC_DIR_FOLDERS, 3, LBN_DBLCLK);          // Alpha
@@ -211,8 +209,7 @@ TEST_F(Chooser, CreateModeProposalsFollowTheInitialNameTheBrowsedFolderTheDriveA
 }
 
 TEST_F(Chooser, DoubleClicksOpenAndCloseFolders) {
-  test::MakeDir("D:\\Dictation\\2006\\Alpha\\one\\deep");
-  test::MakeDir("D:\\Dictation\\2006\\Alpha\\Two");
+  for (const char* d : {"one\\deep", "Two"}) test::MakeDir(std::string("D:\\Dictation\\2006\\Alpha\\") + d);
   const auto with = [](Items head) {
     for (const char* s : {"beta", "Gamma"}) head.push_back({s, 3, kClosed});
     return Opened2006(head);

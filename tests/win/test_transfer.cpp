@@ -210,8 +210,7 @@ TEST_F(Transfer, TakenNamesGetSerialNamesUnlessTheRecordingIsThere) {
 // trail byte is 0x5C); nothing is copied and nothing reported.
 TEST_F(Transfer, ACardFileThatCannotBeOpenedAbandonsTheRun) {
   const std::string name = std::string(39, 'n') + "\x95\x5C.dss";
-  Card("A.dss", Dss("AAAA"));
-  Card(name, Dss("BBBB"));
+  for (const std::string& n : {std::string("A.dss"), name}) Card(n, Dss(n));
   HANDLE lock = CreateFileA((kCard + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Copy("", {"Error opening " + std::string(39, 'n')}), 0);
