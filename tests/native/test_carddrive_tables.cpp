@@ -37,15 +37,13 @@ bool Removable(const std::string& root) { return std::set<std::string>{"A:\\", "
 // 26 passes sort a full reversed table, and a full table takes nothing more.
 TEST(CardDriveTables, DistinctLettersSortedByTheSignedFirstByteStably) {
   Letters l({"F", "EF", "", "\x95\x5C", "E", "A", "E", "e"});
-  EXPECT_EQ(l.count, 6);
-  EXPECT_EQ(Entries(l.table, 7), (Names{"\x95\x5C", "A", "EF", "E", "F", "e", ""}));
+  EXPECT_EQ(std::pair(l.count, Entries(l.table, 7)), std::pair(6, Names{"\x95\x5C", "A", "EF", "E", "F", "e", ""}));
   Names reversed, sorted;
   for (char c = 'Z'; c >= '@'; --c) reversed.push_back(std::string(1, c));
   sorted.assign(reversed.rbegin(), reversed.rend());
   reversed.push_back("1");
   Letters full(reversed);
-  EXPECT_EQ(full.count, kCardDriveEntries);
-  EXPECT_EQ(Entries(full.table), sorted);
+  EXPECT_EQ(std::pair(full.count, Entries(full.table)), std::pair(kCardDriveEntries, sorted));
 }
 
 // Long sub-key names and values are cut to the table width; a cut letter
@@ -61,8 +59,7 @@ TEST(CardDriveTables, LongNamesAndValuesAreCutToTheTableWidth) {
   AppendRootSuffix(l.table[0]);
   EXPECT_EQ(Entries(l.table, 1)[0], "ABCDEFGHI");
   std::string root = "unchanged";
-  EXPECT_EQ(KeepCardDrives(l.table, kRoots, Removable, root), -1);
-  EXPECT_EQ(root, "unchanged");
+  EXPECT_EQ((std::pair{KeepCardDrives(l.table, kRoots, Removable, root), root}), std::pair(-1, std::string("unchanged")));
   const char buffer[] = "a:\\\0C:\\\0e:\\\0\0garbage";
   EXPECT_EQ(SplitDriveRoots(buffer, sizeof buffer), (Names{"A:\\", "C:\\", "E:\\"}));
   EXPECT_TRUE(SplitDriveRoots("\0\0", 2).empty());
@@ -89,8 +86,7 @@ TEST(CardDriveTables, CountingAndKeeping) {
     EXPECT_EQ(std::pair(n.count, n.letters), std::pair(c.count, c.found));
     EXPECT_EQ(Entries(counted.table, int(c.counted.size())), c.counted);
     std::string root = "keep";
-    EXPECT_EQ(KeepCardDrives(kept.table, c.roots, Removable, root), c.kept);
-    EXPECT_EQ(root, c.root);
+    EXPECT_EQ((std::pair{KeepCardDrives(kept.table, c.roots, Removable, root), root}), std::pair(c.kept, c.root));
     Names packed(kCardDriveEntries);
     for (std::size_t i = 0; i < c.found.size(); ++i) packed[i] = c.found.substr(i, 1) + ":\\";
     EXPECT_EQ(Entries(kept.table), packed);

@@ -44,20 +44,18 @@ TEST(NewFolderName, TakesTheLowestFreeSerial) {
 // one where parent\name would not fit a host's path of 255 bytes.
 TEST(NewFolderName, NoNameWhenParentAndNameWouldNotFitAHostPath) {
   const std::string fits(244, 'x'), tooLong(245, 'x');  // "\2006.3.5-1" is 11 bytes: 255 and 256
-  const struct {
-    std::string parent, name;
-  } cases[] = {{"", ""}, {fits, "2006.3.5-1"}, {tooLong, ""}};
+  const struct { std::string parent, name; } cases[] = {{"", ""}, {fits, "2006.3.5-1"}, {tooLong, ""}};
   for (const auto& c : cases) {
     FakeDisk disk;
     RecorderFolderPair pair{0, "", c.parent, "", ""};
-    std::string plain = c.parent;
-    EXPECT_EQ(MakeNewFolderName(plain, k5Mar2006, disk.Probe()), c.name) << c.parent.size();
-    EXPECT_EQ(MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe()), c.name);
-    EXPECT_EQ(pair.strFolderA, "");  // the other folder, unread, stays empty too
-    std::string a = c.parent, b;
-    MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe());
-    EXPECT_EQ(a, c.name.empty() ? c.parent : c.parent + "\\" + c.name);
-    EXPECT_EQ(b, "");
+    std::string plain = c.parent, a = c.parent, b;
+    // Braces keep the calls in order: the paths are read after they are made.
+    EXPECT_EQ((std::vector{MakeNewFolderName(plain, k5Mar2006, disk.Probe()),
+                           MakePairedNewFolderName(pair, 1, pair.strFolderB, k5Mar2006, disk.Probe()),
+                           pair.strFolderA,  // the other folder, unread, stays empty too
+                           (MakeNewFolderPaths(1, a, b, k5Mar2006, disk.Probe()), a), b}),
+              (std::vector<std::string>{c.name, c.name, "", c.name.empty() ? c.parent : c.parent + "\\" + c.name, ""}))
+        << c.parent.size();
   }
 }
 

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <iterator>
 
 #include <vector>
 
@@ -54,10 +52,7 @@ TEST(Cp932, WalksCharactersNotBytes) {
 TEST(PathRules, NewFolderNamesMustFitAndHoldNoForbiddenCharacter) {
   using F = NewFolderNameFault;
   const std::string d250 = "D:\\" + std::string(247, 'p');  // 250 bytes
-  const struct {
-    std::string parent, name;
-    F fault;
-  } cases[] = {
+  const struct { std::string parent, name; F fault; } cases[] = {
       {"D:\\Dictation", "2006.3.5-1", F::kNone}, {"E:\\", std::string(252, 'n'), F::kNone},
       {"E:\\", std::string(253, 'n'), F::kTooLong}, {d250, "abcd", F::kNone}, {d250, "abcde", F::kTooLong},
       {d250 + "\\", "abcd", F::kNone}, {"D:\\" + kHyo, kHyo + kSo + "|", F::kBadCharacter},
@@ -70,16 +65,11 @@ TEST(PathRules, NewFolderNamesMustFitAndHoldNoForbiddenCharacter) {
 }
 
 TEST(PathRules, HostBufferCopiesStopAtACharacterBoundary) {
-  const struct {
-    std::string text;
-    std::size_t copied;
-  } cases[] = {{"D:\\Rec", 7}, {std::string(259, 'x'), 259}, {std::string(300, 'x'), 259},
+  const struct { std::string text; std::size_t copied; } cases[] = {{"D:\\Rec", 7}, {std::string(259, 'x'), 259}, {std::string(300, 'x'), 259},
                {std::string(258, 'x') + kHyo, 258}};
   for (const auto& c : cases) {
-    char buffer[kHostBufferSize + 8];
-    std::fill(std::begin(buffer), std::end(buffer), '#');
-    CopyToHostBuffer(buffer, c.text);
-    EXPECT_EQ(std::string(buffer), c.text.substr(0, c.copied));
-    EXPECT_EQ(buffer[kHostBufferSize], '#');  // nothing past the host's 260 bytes
+    std::string buffer(kHostBufferSize + 8, '#');  // nothing may land past the host's 260 bytes
+    CopyToHostBuffer(buffer.data(), c.text);
+    EXPECT_EQ(buffer.c_str() + std::string(1, buffer[kHostBufferSize]), c.text.substr(0, c.copied) + '#');
   }
 }

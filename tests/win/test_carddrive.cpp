@@ -51,31 +51,6 @@ TEST(CardDrive, DetectionFollowsTheRegistryAndTheDrives) {
   }
 }
 
-TEST(CardDrive, TheSelectionListsTheCardDrivesInTableOrder) {
-  test::CardRegistry registry;
-  registry.Name(0, "0000", "F");
-  registry.Name(1, "0000", "E");
-  std::string root;
-  ASSERT_EQ(FindMiniCardDrive(root), 2);
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  for (bool empty : {false, true}) {
-    if (empty) std::memset(g_szCardDrive, 0, sizeof g_szCardDrive);
-    CCardDriveSelectDlg dlg;
-    test::ScriptedUser user;
-    user.On("", [&](test::Window& w) {
-      EXPECT_EQ((std::pair<int, int>(w.Send(IDC_CARD_DRIVE, CB_GETCOUNT), w.Send(IDC_CARD_DRIVE, CB_GETCURSEL))), empty ? std::pair(0, -1) : std::pair(2, 0));
-      if (!empty) w.Pick(IDC_CARD_DRIVE, 1, CBN_SELENDOK);
-      w.Click(IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    user.Verify();
-    EXPECT_EQ(dlg.m_strDrive, empty ? "" : "F:\\") << empty;
-    // An entry is " " and the drive's display name.
-    const std::string first = dlg.m_cbDrive.m_szEntry[0];
-    EXPECT_TRUE(empty || (first[0] == ' ' && first.find("E:") != std::string::npos)) << first;
-  }
-}
-
 namespace {
 // Combo boxes made while the hook is set refuse their first g_failInserts insertions.
 int g_failInserts = 0;
@@ -96,42 +71,45 @@ LRESULT CALLBACK OnCreate(int code, WPARAM w, LPARAM l) {
 }
 }  // namespace
 
-// The dialog takes the drive it showed: a probe while it is open, or an item
-// that could not be added, shifts nothing.
+// The dialog lists the card drives in table order (an entry is " " and the
+// drive's display name) and takes the drive it showed: a probe while it is
+// open, or an item that could not be added, shifts nothing.
 TEST(CardDrive, TheSelectionTakesTheDriveItShowed) {
-  struct Case {
-    const char* what;
-    int failInserts;
-    bool probeWhileOpen;
-    int listed;
-    std::string chosen;
+  const struct { const char* what; int failInserts; bool probeWhileOpen, emptyTable; int pick; std::string shown; } cases[] = {
+      {"table order", 0, false, false, 1, "2 0 0 F:\\"},
+      {"an empty table", 0, false, true, -1, "0 -1 0 "},
+      {"a probe while open", 0, true, false, 0, "2 0 1 E:\\"},
+      {"E: not added", 1, false, false, 0, "1 0 0 F:\\"},
   };
-  for (const Case& c : {Case{"a probe while open", 0, true, 2, "E:\\"}, Case{"E: not added", 1, false, 1, "F:\\"}}) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::optional<test::CardRegistry> registry(std::in_place);
     registry->Name(0, "0000", "F");
     registry->Name(1, "0000", "E");
-    std::string root;
+    std::string root, shown;
     ASSERT_EQ(FindMiniCardDrive(root), 2);
+    if (c.emptyTable) std::memset(g_szCardDrive, 0, sizeof g_szCardDrive);
     g_failInserts = c.failInserts;
     HHOOK hook = SetWindowsHookExA(WH_CBT, &OnCreate, nullptr, GetCurrentThreadId());
     AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
     CCardDriveSelectDlg dlg;
     test::ScriptedUser user;
-    int listed = 0, probed = 0;
+    int probed = 0;
     user.On("", [&](test::Window& w) {
       if (c.probeWhileOpen) {
         registry.emplace();
         registry->Name(0, "0000", "F");
         GetMiniCardDrive(nullptr, &probed);
       }
-      listed = w.Send(IDC_CARD_DRIVE, CB_GETCOUNT);
-      w.Pick(IDC_CARD_DRIVE, 0, CBN_SELENDOK);
+      shown = std::to_string(w.Send(IDC_CARD_DRIVE, CB_GETCOUNT)) + " " + std::to_string(w.Send(IDC_CARD_DRIVE, CB_GETCURSEL));
+      if (c.pick >= 0) w.Pick(IDC_CARD_DRIVE, c.pick, CBN_SELENDOK);
       w.Click(IDOK);
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     UnhookWindowsHookEx(hook);
     user.Verify();
-    EXPECT_EQ(std::make_tuple(listed, probed, dlg.m_strDrive), std::make_tuple(c.listed, c.probeWhileOpen ? 1 : 0, c.chosen));
+    EXPECT_EQ(shown + " " + std::to_string(probed) + " " + dlg.m_strDrive, c.shown);
+    const std::string first = dlg.m_cbDrive.m_szEntry[0];
+    EXPECT_TRUE(c.pick != 1 || (first[0] == ' ' && first.find("E:") != std::string::npos)) << first;
   }
 }

@@ -15,13 +15,14 @@ struct Options : testing::Test {
   void SetUp() override { test::MakeDir("D:\\Dictation"); }
   void TearDown() override { SetPlatformIdForTesting(nullptr); }
   // One call on `platform` with the host's buffers holding `f` and `d`, in
-  // which the user does `act` in the options dialog.
-  int Run(int id, const char* f, const char* d, test::Act act) {
+  // which the user does `act` in the options dialog, and `then` queues more.
+  int Run(int id, const char* f, const char* d, test::Act act, void (*then)(test::ScriptedUser&) = nullptr) {
     SetPlatformIdForTesting(&(platform = id));
     lstrcpyA(folder, f);
     lstrcpyA(drive, d);
     test::ScriptedUser user;
     user.On(test::Caption(IDD_DNLOAD_OPTIONS), std::move(act));
+    if (then) then(user);
     return DnLoadOptions(&bDelete, &nMethod, &nDriveChoice, folder, drive);
   }
   int platform = 0, bDelete = 0, nMethod = 0, nDriveChoice = 0;
@@ -38,8 +39,7 @@ TEST_F(Options, AutomaticWithoutACardShowsTheStatusAndKeepsTheHostsDrive) {
     EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCOUNT), 0);
     w.Click(IDOK);
   }), 1);
-  EXPECT_EQ(nDriveChoice, 0);
-  EXPECT_EQ(std::string(drive) + " " + folder, "F:\\ D:\\Dictation\\");
+  EXPECT_EQ(std::string(drive) + " " + folder + std::to_string(nDriveChoice), "F:\\ D:\\Dictation\\0");
 }
 
 // The user's own drive lists the removable drives but not A:, selects the
@@ -80,20 +80,17 @@ TEST_F(Options, ThePlatformDecidesTheDriveGroup) {
 
 TEST_F(Options, BrowsingChangesOnlyTheFolderAndStoresItWithABackslash) {
   test::MakeDir("D:\\Work");
-  SetPlatformIdForTesting(&(platform = 2));
-  lstrcpyA(folder, "D:\\Dictation");
-  test::ScriptedUser user;
-  user.On(test::Caption(IDD_DNLOAD_OPTIONS), [](test::Window& w) {
-        w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK);
-        w.Send(IDC_OPT_DELETE, BM_CLICK);
-        w.Click(IDC_OPT_BROWSE);
-      })
-      .On("", [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
-      .On(test::Caption(IDD_DNLOAD_OPTIONS), [](test::Window& w) {
-        test::ExpectTexts(w, {{IDC_OPT_FOLDER, "D:\\Work"}});
-        w.Click(IDOK);
-      });
-  EXPECT_EQ(DnLoadOptions(&bDelete, &nMethod, &nDriveChoice, folder, drive), 1);
+  EXPECT_EQ(Run(2, "D:\\Dictation", "", [](test::Window& w) {
+    w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK);
+    w.Send(IDC_OPT_DELETE, BM_CLICK);
+    w.Click(IDC_OPT_BROWSE);
+  }, [](test::ScriptedUser& user) {
+    user.On("", [](test::Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); })  // the chooser
+        .On(test::Caption(IDD_DNLOAD_OPTIONS), [](test::Window& w) {
+          test::ExpectTexts(w, {{IDC_OPT_FOLDER, "D:\\Work"}});
+          w.Click(IDOK);
+        });
+  }), 1);
   EXPECT_EQ(std::string(folder) + " " + std::to_string(nMethod) + std::to_string(bDelete), "D:\\Work\\ 11");
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <tuple>
 
 #include "core/funckeys.h"
 #include "funckeys/hotkeys.h"
@@ -201,8 +202,7 @@ TEST_F(HotKeys, RegistersThePlaybackSlotsOnlyWithAltForAnyNonzeroFlagAndReleases
               (Flags{true, true, true, false, false, false}));
     EXPECT_EQ(Held(modifier ^ MOD_ALT, {VK_F2}), Flags{false});
     EXPECT_EQ(FuncKeyHook(bAlt ? 2 : 0, nullptr), 1);  // any mode but 1 releases the stored record
-    EXPECT_EQ(Held(modifier, {VK_F2, VK_F3, VK_F4}), Flags(3, false));
-    EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x71);  // not cleared
+    EXPECT_EQ(std::pair(Held(modifier, {VK_F2, VK_F3, VK_F4}), g_funcKeyRecord.wKey[0]), std::pair(Flags(3, false), std::uint16_t{0x71}));  // not cleared
   }
 }
 
@@ -221,13 +221,10 @@ TEST_F(HotKeys, ZeroIsSkippedNoKeyIsRegisteredAndOnlyAWindowlessOrNullRecordFail
   EXPECT_TRUE(UnregisterHotKey(m_hWnd, 2001));
   ASSERT_EQ(FuncKeyHook(1, &info), 1);
   EXPECT_EQ(FuncKeyHook(1, &second), 1);
-  EXPECT_EQ(FuncKeyHook(1, nullptr), 0);
-  EXPECT_EQ(g_funcKeyRecord.wKey[0], 0x76);
-  EXPECT_EQ(FuncKeyHook(0, nullptr), 1);
+  EXPECT_EQ((std::tuple{FuncKeyHook(1, nullptr), g_funcKeyRecord.wKey[0], FuncKeyHook(0, nullptr)}), std::tuple(0, 0x76, 1));
   for (int id : {2000, 2001, 2002}) EXPECT_FALSE(UnregisterHotKey(m_hWnd, id)) << id;
   second.hWnd = 0;
-  EXPECT_EQ(FuncKeyHook(1, &second), 0);
-  EXPECT_EQ(g_funcKeyRecord.hWnd, 0u);
-  EXPECT_EQ(Held(0, {VK_F7}), Flags{false});
-  EXPECT_EQ(FuncKeyHook(0, nullptr), 0);  // nothing to release from
+  // Stored but registering nothing; then nothing to release from.
+  EXPECT_EQ((std::tuple{FuncKeyHook(1, &second), g_funcKeyRecord.hWnd, Held(0, {VK_F7}), FuncKeyHook(0, nullptr)}),
+            std::tuple(0, 0u, Flags{false}, 0));
 }

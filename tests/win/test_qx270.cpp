@@ -2,6 +2,8 @@
 // The confirmation writes nothing to disk: the host creates the folders.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "download/paths.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
@@ -19,7 +21,6 @@ const std::string kConfirm = test::Caption(IDD_QX270_CONDITION), kOptions = test
 constexpr int kChooserEdit = 1033;
 
 bool NewFolderForm(Window& w) { return w.Item(IDC_QX_NEWNAME_A) != nullptr; }
-bool TwoFolderForm(Window& w) { return !NewFolderForm(w); }
 
 class Recorder : public testing::Test {
  protected:
@@ -99,36 +100,31 @@ TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   EXPECT_EQ(Call(0, 0, 0, "D:\\Rec\\", "D:\\Rec\\A"), "0 11 D:\\Rec|D:\\Rec\\A");
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Send(IDC_QXO_SAVE, BM_CLICK); w.Click(IDOK); })
-      .On(kConfirm, [](Window& w) { EXPECT_NE(w.Item(IDC_QX_GROUP_A), nullptr); w.Click(IDOK); }, TwoFolderForm);
+      .On(kConfirm, [](Window& w) { EXPECT_NE(w.Item(IDC_QX_GROUP_A), nullptr); w.Click(IDOK); }, std::not_fn(NewFolderForm));
   EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Work"), "1 00 D:\\Rec|D:\\Work");
 }
 
 // After "変更(&M)" and OK without a change the two names stay apart, and the
-// chooser's proposal for B sees A's name.
+// chooser proposes each folder's paired name; a double-byte name comes back
+// whole.
 TEST_F(Recorder, ChangeConfirmedWithoutChangeKeepsTheTwoNamesApart) {
+  const std::string name = test::Sjis(u8"表の録音");
+  auto propose = [](const char* proposal, std::string typed) {
+    return [=](Window& w) {
+      test::ExpectTexts(w, {{kChooserEdit, proposal}});
+      if (!typed.empty()) w.SetItemText(kChooserEdit, typed);
+      w.Click(typed.empty() ? IDCANCEL : IDOK);
+    };
+  };
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Click(IDOK); })
       .On(kConfirm, [](Window& w) {
         test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, "2006.3.5-1"}, {IDC_QX_NEWNAME_B, "2006.3.5-2"}});
         w.Click(IDC_QX_BROWSE_B);
       })
-      .On(Res(IDS_DIR_CAPTION_CREATE), [](Window& w) {
-        test::ExpectTexts(w, {{kChooserEdit, "2006.3.5-2"}});
-        w.Click(IDCANCEL);
-      })
-      .On(kConfirm, [](Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Rec"), "1 01 D:\\Rec\\2006.3.5-1|D:\\Rec\\2006.3.5-2");
-}
-
-// The chooser proposes A's paired name; a double-byte name comes back whole.
-TEST_F(Recorder, BrowsingInTheNewFolderFormNamesTheFolder) {
-  const std::string name = test::Sjis(u8"表の録音");
-  user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_BROWSE_A); })
-      .On(Res(IDS_DIR_CAPTION_CREATE), [&](Window& w) {
-        test::ExpectTexts(w, {{kChooserEdit, "2006.3.5-1"}});  // B holds -2 on the same parent
-        w.SetItemText(kChooserEdit, name);
-        w.Click(IDOK);
-      })
+      .On(Res(IDS_DIR_CAPTION_CREATE), propose("2006.3.5-2", ""))
+      .On(kConfirm, [](Window& w) { w.Click(IDC_QX_BROWSE_A); })
+      .On(Res(IDS_DIR_CAPTION_CREATE), propose("2006.3.5-1", name))
       .On(kConfirm, [&](Window& w) {
         test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, name}, {IDC_QX_FOLDER_A, "D:\\Rec"}});
         w.Click(IDOK);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "wave/waveplayer.h"
@@ -83,8 +84,7 @@ TEST_F(WavePlayback, NoWindowAndClosedStates) {
 }
 
 TEST_F(WavePlayback, ARunThroughTheDevice) {
-  EXPECT_EQ(WaveGetLengthFile(kTone), kLengthMs);
-  EXPECT_EQ(ThePlayer().m_bOpen, 0);  // measuring leaves the file closed
+  EXPECT_EQ(std::pair(WaveGetLengthFile(kTone), ThePlayer().m_bOpen), std::pair(kLengthMs, 0));  // measuring leaves it closed
   ASSERT_EQ(WavePlayFile(nullptr, kTone, 2000, 10000, FALSE), 1);
   EXPECT_NE(WaveGetDeviceID(), 0u);
   EXPECT_EQ(WaveGetLength(), kLengthMs);
@@ -105,12 +105,11 @@ TEST_F(WavePlayback, ARunThroughTheDevice) {
   ASSERT_EQ(WavePause(), 1);  // resumes
   EXPECT_EQ(Mode(), MCI_MODE_PLAY);
 
-  ASSERT_EQ(WaveRewind(5000), 1);
-  EXPECT_LT(WavePosition(FALSE), paused);
-  ASSERT_EQ(WaveFastForward(5000), 1);
-  EXPECT_GE(WavePosition(FALSE), paused);
-  EXPECT_EQ(WavePlayFrom(1000), 1);
-  EXPECT_LT(WavePosition(FALSE), paused);
+  // Each move succeeds and lands before or past the paused position.
+  const auto moved = [paused](int ok) { return std::to_string(ok) + (WavePosition(FALSE) < paused ? "<" : ">="); };
+  std::string moves = moved(WaveRewind(5000));
+  moves += moved(WaveFastForward(5000));
+  EXPECT_EQ(moves + moved(WavePlayFrom(1000)), "1<1>=1<");
   EXPECT_EQ(WaveSetSpeed(1000), 1);
   ASSERT_EQ(WaveStop(), 1);
   EXPECT_EQ(Mode(), MCI_MODE_STOP);
@@ -125,11 +124,9 @@ TEST_F(WavePlayback, FilesThatDoNotPlayFailAndTheErrorStaysInItsBuffer) {
   for (const char* file : {"D:\\wave\\missing.wav", kNotAudio, ""}) {
     SCOPED_TRACE(file);
     char text[256] = "";
-    EXPECT_EQ(WavePlayFile(nullptr, file, 0, -1, FALSE), 0);
-    EXPECT_NE(WaveGetError(text, sizeof text), 0u);
-    EXPECT_NE(text[0], 0);
-    EXPECT_EQ(WaveGetLengthFile(file), 0);
-    EXPECT_EQ(WaveGetDeviceID(), 0u);
+    const int played = WavePlayFile(nullptr, file, 0, -1, FALSE);
+    EXPECT_EQ((std::tuple{played, WaveGetError(text, sizeof text) != 0, text[0] != 0, WaveGetLengthFile(file), WaveGetDeviceID()}),
+              std::tuple(0, true, true, 0L, 0u));
   }
   const DWORD code = WaveGetError(nullptr, 0);
   for (int size : {1, 0, -1}) {
