@@ -36,7 +36,8 @@ TEST(CardDriveTables, DistinctLettersSortedByTheSignedFirstByteStably) {
   many.push_back("1");
   Letters full(many);
   std::string root;
-  EXPECT_EQ(std::tuple(full.count, KeepCardDrives(full.table, {"Z:\\"}, Removable, root), root), std::tuple(27, 1, std::string("Z:\\")));
+  EXPECT_EQ(std::tuple(full.count, KeepCardDrives(full.table, {"Z:\\"}, Removable, root), root),
+            std::tuple(27, 1, std::string("Z:\\")));
 }
 
 // Long sub-key names and values are cut to the table width; a cut letter

@@ -47,7 +47,8 @@ TEST(PathRules, NewFolderNamesMustFitAndHoldNoForbiddenCharacter) {
       {"D:\\", "a\x83|", F::kNone},             {"D:\\" + kHyo, kHyo + "|", F::kBadCharacter},
   };
   for (const auto& c : cases) EXPECT_EQ(CheckNewFolderName(c.parent, c.name), c.fault) << c.parent.size() << c.name;
-  for (const char bad : std::string("\\/:*?\"<>|")) EXPECT_EQ(CheckNewFolderName("D:\\", std::string("a") + bad), F::kBadCharacter) << bad;
+  for (const char bad : std::string("\\/:*?\"<>|"))
+    EXPECT_EQ(CheckNewFolderName("D:\\", std::string("a") + bad), F::kBadCharacter) << bad;
 }
 
 TEST(PathRules, HostBufferCopiesStopAtACharacterBoundary) {
@@ -66,7 +67,8 @@ TEST(PathRules, HostBufferCopiesStopAtACharacterBoundary) {
 TEST(NewFolderName, TakesTheLowestFreeSerial) {
   const std::string fits(244, 'x'), tooLong(245, 'x');  // "\2006.3.5-1" is 11 bytes: 255 and 256
   const struct { std::string parent; std::set<std::string> disk; std::string name, parentAfter; } cases[] = {
-      {"D:\\R", {"D:\\R\\2006.3.5-1"}, "2006.3.5-2", "D:\\R\\"}, {"D:\\R\\", {"D:\\R\\2006.3.5-2", "D:\\R\\2006.3.4-1"}, "2006.3.5-1", "D:\\R\\"},
+      {"D:\\R", {"D:\\R\\2006.3.5-1"}, "2006.3.5-2", "D:\\R\\"},
+      {"D:\\R\\", {"D:\\R\\2006.3.5-2", "D:\\R\\2006.3.4-1"}, "2006.3.5-1", "D:\\R\\"},
       {"", {}, "", ""}, {fits, {}, "2006.3.5-1", fits + "\\"}, {tooLong, {}, "", tooLong + "\\"},
   };
   for (const auto& c : cases) {

@@ -54,6 +54,7 @@ TEST(Transfer, RunsOnRealFiles) {
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   const std::string alpha = test::Sjis(u8"Α"), alphaSmall = test::Sjis(u8"α");  // one letter to the file system
   const std::string locked = std::string(39, 'n') + "\x95\x5C.dss", longFolder = "D:\\" + std::string(230, 'L') + "\\";
+  const Files abc = {{"A.dss", "A"}, {"B.dss", "B"}, {"C.dss", "C"}};
   const struct Case {
     const char* what;
     Files card, before;
@@ -64,8 +65,9 @@ TEST(Transfer, RunsOnRealFiles) {
     int damage = 0;
     std::string folder = "D:\\Dictation\\";
   } cases[] = {
-      {"serials pushed past taken names and batch names", {{"REC.dss", "A"}, {"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"notes.txt", "N"}},
-       {{"REC.dss", "o1"}, {"REC_2.DSS", "o2"}}, 3, {{"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"REC_4.DSS", "A"}}},
+      {"serials pushed past taken names and batch names",
+       {{"REC.dss", "A"}, {"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"notes.txt", "N"}}, {{"REC.dss", "o1"}, {"REC_2.DSS", "o2"}}, 3,
+       {{"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"REC_4.DSS", "A"}}},
       {"batch names compared as the file system does", {{alpha + ".dss", "A"}, {alphaSmall + "_1.dss", "B"}},
        {{alpha + ".dss", "o1"}}, 2, {{alphaSmall + "_1.dss", "B"}, {alpha + "_2.DSS", "A"}}},
       {"only bytes 50 to 67 make the same recording", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, 0, {}},
@@ -73,8 +75,8 @@ TEST(Transfer, RunsOnRealFiles) {
        {"D:\\Dictation\\REC.dss", "D:\\Dictation\\REC_1.DSS"}},
       {"a card file that cannot be opened", {{"A.dss", "A"}, {locked, "L"}}, {}, 0, {}, {"E:\\" + locked},
        "Error opening " + std::string(39, 'n')},
-      {"second copy cut short", {{"A.dss", "A"}, {"B.dss", "B"}, {"C.dss", "C"}}, {}, 1, {{"A.dss", "A"}, {"B.dss", "B"}, {"C.dss", "C"}}, {}, "", 1},
-      {"second copy changed", {{"A.dss", "A"}, {"B.dss", "B"}, {"C.dss", "C"}}, {}, 1, {{"A.dss", "A"}, {"B.dss", "B"}, {"C.dss", "C"}}, {}, "", 2},
+      {"second copy cut short", abc, {}, 1, abc, {}, "", 1},
+      {"second copy changed", abc, {}, 1, abc, {}, "", 2},
       // A folder of 234 bytes: "A.dss" fits (239), the longer names do not,
       // nor the serial name "<17 r>_1.DSS" (257).
       {"paths too long", {{"A.dss", "A"}, {std::string(30, 'p') + ".dss", "P"}, {std::string(31, 'q') + ".dss", "Q"},
@@ -90,11 +92,13 @@ TEST(Transfer, RunsOnRealFiles) {
     for (const auto& [name, rec] : c.card) test::WriteFile("E:\\" + name, Dss(rec, 'x'));
     for (const auto& [name, rec] : c.before) test::WriteFile(c.folder + name, Dss(rec, 'y'));
     std::vector<HANDLE> held;
-    for (const std::string& path : c.held) held.push_back(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    for (const std::string& path : c.held)
+      held.push_back(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     test::ScriptedUser user;
     if (!c.shown.empty()) user.Answer(caption, IDOK, c.shown);
     if (c.count > 0)
-      user.Answer(caption, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), c.count)).Answer(caption, IDOK, Res(IDS_DNLOAD_DELETE_QUESTION));
+      user.Answer(caption, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), c.count))
+          .Answer(caption, IDOK, Res(IDS_DNLOAD_DELETE_QUESTION));
     g_damage = c.damage;
     std::string source = "E:\\", folder = c.folder, sub;
     int count = -7;
