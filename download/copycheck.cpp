@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
+#include <new>
 
 namespace vtk {
 
@@ -57,6 +59,71 @@ bool CopyCheck::IsExactCopy(const std::string& source, const std::string& target
     left -= n;
   }
   return true;
+}
+
+namespace {
+
+// Pairs [first, last) walked in order until one is no exact copy, or until
+// `stop` says that an earlier pair already failed.
+struct Walk {
+  const std::vector<std::string>& sources;
+  const std::vector<std::string>& targets;
+  std::size_t first, last;
+  const std::atomic<bool>& stop;
+  std::size_t failed = last;  // the first pair that is no copy; `last` when none
+  bool finished = false;      // every pair looked at, or a failure found
+
+  void Run() {
+    CopyCheck check;
+    for (std::size_t i = first; i < last; ++i) {
+      if (stop.load(std::memory_order_relaxed)) return;
+      if (!check.IsExactCopy(sources[i], targets[i])) {
+        failed = i;
+        break;
+      }
+    }
+    finished = true;
+  }
+  static DWORD WINAPI OnThread(LPVOID self) {
+    try {
+      static_cast<Walk*>(self)->Run();
+    } catch (const std::bad_alloc&) {
+      // left unfinished: the calling thread walks these pairs itself
+    }
+    return 0;
+  }
+};
+
+}  // namespace
+
+std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std::vector<std::string>& targets) {
+  const std::size_t count = sources.size() < targets.size() ? sources.size() : targets.size();
+  std::atomic<bool> stop{false};
+  const std::size_t half = count / 2;
+  Walk later{sources, targets, half, count, stop};
+  // The second thread reads `later` and the lists: it is joined on every way
+  // out, an exception from this thread's walk included.
+  struct Joined {
+    HANDLE thread;
+    std::atomic<bool>& stop;
+    ~Joined() {
+      if (!thread) return;
+      stop.store(true, std::memory_order_relaxed);
+      ::WaitForSingleObject(thread, INFINITE);
+      ::CloseHandle(thread);
+    }
+  };
+  Walk earlier{sources, targets, 0, count, stop};
+  {
+    Joined second{half > 0 ? ::CreateThread(nullptr, 0, &Walk::OnThread, &later, 0, nullptr) : nullptr, stop};
+    if (second.thread) earlier.last = earlier.failed = half;
+    earlier.Run();
+    // Every pair of the first half is a copy: the answer is the second's.
+    if (second.thread && earlier.failed == earlier.last) ::WaitForSingleObject(second.thread, INFINITE);
+  }
+  if (earlier.failed < earlier.last || earlier.last == count) return earlier.failed;
+  if (!later.finished) later.Run();
+  return later.failed;
 }
 
 }  // namespace vtk

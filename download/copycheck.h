@@ -2,6 +2,7 @@
 // and compared byte for byte. A file that cannot be read, or a different
 // size, is no copy.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,11 @@ class CopyCheck {
   // Reused from file to file: one block of each file at a time.
   std::vector<char> m_source, m_target;
 };
+
+// The position of the first target that is not an exact copy of its source,
+// or the number of pairs when every one is. Reading back is bound by the
+// disk cache and the processor, so the second half of a long list is read on
+// a second thread while this one reads the first.
+std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std::vector<std::string>& targets);
 
 }  // namespace vtk

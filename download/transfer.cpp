@@ -143,10 +143,7 @@ int CDnLoadTransfer::CountExactCopies(const Queue& queue) {
   // The walk stops at the first copy that is missing or differs from its
   // source, so that the count (and the deletion that follows it) covers only
   // an unbroken run of real copies from the first.
-  vtk::CopyCheck check;
-  std::size_t exact = 0;
-  while (exact < queue.targets.size() && check.IsExactCopy(queue.sources[exact], queue.targets[exact])) ++exact;
-  return static_cast<int>(exact);
+  return static_cast<int>(vtk::FirstInexactCopy(queue.sources, queue.targets));
 }
 
 void CDnLoadTransfer::Run(HWND hOwner) {
