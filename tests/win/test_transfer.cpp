@@ -1,6 +1,6 @@
 // The transfer engine on real files: E: is a removable card drive, D: holds
 // the download folder. The shell's file operation runs for real; a row may
-// spoil its second copy afterwards. Every run is reported with deletion
+// spoil a copy afterwards. Every run is reported with deletion
 // asked for and agreed to. A dialog that no step expects fails the test.
 #include <gtest/gtest.h>
 
@@ -29,17 +29,18 @@ std::string Dss(const std::string& recording, char filler) {
   return bytes;
 }
 
-// Damage 1 leaves the second target one byte short (disk full), damage 2 as
-// long as its source but with its last byte changed; the identity stays.
+// Damage 1 leaves the second target one byte short (disk full), damage 2
+// leaves the first as long as its source but with its last byte changed; the
+// identity stays.
 int g_damage = 0;
 int WINAPI DamagingShell(LPSHFILEOPSTRUCTA op) {
   const int rc = SHFileOperationA(op);
   if (op->wFunc != FO_COPY || g_damage == 0) return rc;
-  const std::string second = op->pTo + std::strlen(op->pTo) + 1;
-  std::string bytes = test::ReadFile(second);
+  const std::string target = g_damage == 1 ? op->pTo + std::strlen(op->pTo) + 1 : op->pTo;
+  std::string bytes = test::ReadFile(target);
   if (g_damage == 1) bytes.pop_back();
   else bytes.back() ^= 1;
-  test::WriteFile(second, bytes);
+  test::WriteFile(target, bytes);
   return rc;
 }
 
@@ -76,7 +77,7 @@ TEST(Transfer, RunsOnRealFiles) {
       {"a card file that cannot be opened", {{"A.dss", "A"}, {locked, "L"}}, {}, 0, {}, {"E:\\" + locked},
        "Error opening " + std::string(39, 'n')},
       {"second copy cut short", abc, {}, 1, abc, {}, "", 1},
-      {"second copy changed", abc, {}, 1, abc, {}, "", 2},
+      {"first copy changed", abc, {}, 0, abc, {}, "", 2},
       // A folder of 234 bytes: "A.dss" fits (239), the longer names do not,
       // nor the serial name "<17 r>_1.DSS" (257).
       {"paths too long", {{"A.dss", "A"}, {std::string(30, 'p') + ".dss", "P"}, {std::string(31, 'q') + ".dss", "Q"},
