@@ -85,16 +85,6 @@ void CFolderTree::RemoveAllNodes() {
   ForgetCursor();
 }
 
-bool CFolderTree::RemoveNodeAfter(int k) {
-  FOLDERNODE* node = GetNodeAt(k);
-  if (!node || !node->pNext) return false;
-  FOLDERNODE* gone = node->pNext;
-  node->pNext = gone->pNext;
-  delete gone;
-  ForgetCursor();
-  return true;
-}
-
 int CFolderTree::RemoveDescendants(int k) {
   FOLDERNODE* node = GetNodeAt(k);
   if (!node) return 0;

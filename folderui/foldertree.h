@@ -59,8 +59,6 @@ class CFolderTree {
   void RemoveAllNodes();
   // A new node (empty path and name, level 0, closed) linked at the end.
   FOLDERNODE* AppendNode();
-  // Unlinks and frees the node after node k; false when there is none.
-  bool RemoveNodeAfter(int k);
   // Unlinks and frees the nodes after node k that are deeper than it (its
   // opened sub-tree); returns how many.
   int RemoveDescendants(int k);
