@@ -82,26 +82,17 @@ class DnLoad : public testing::Test {
 }  // namespace
 
 // The new-folder form (an unknown method shows it) for an empty folder, the
-// current directory; changing the folder there names the new one afresh. A
-// drive given as E: is read from its root, whatever E:'s current directory.
-TEST_F(DnLoad, NewFolderFormNamesTheFolderAndCopiesFromTheDriveRoot) {
+// current directory; a drive given as E: is read from its root, whatever E:'s
+// current directory.
+TEST_F(DnLoad, NewFolderFormCopiesFromTheDriveRootIntoTheDatedFolder) {
   PutOnCard('E', 3);
-  test::MakeDir("D:\\Other\\2006.3.5-1");
   test::MakeDir("E:\\Sub");
   test::WriteFile("E:\\Sub\\OTHER.DSS", "x");
   ASSERT_TRUE(SetCurrentDirectoryA("D:\\Work") && SetEnvironmentVariableA("=E:", "E:\\Sub"));
   nMethod = 5;
-  user.On(kConfirm, [](Window& w) {
-        test::ExpectTexts(w, {{IDC_DN_FOLDER, "D:\\Work"}, {IDC_DN_NEWNAME, "2006.3.5-1"}});
-        w.Click(IDC_DN_CHANGE);
-      })
-      .On(kOptions, [](Window& w) { w.Click(IDC_OPT_BROWSE); })
-      .On("", [](Window& w) { w.SetItemText(1033, "D:\\Other"); w.Click(IDOK); })  // the chooser
-      .On(kOptions, [](Window& w) { w.Click(IDOK); })
-      .On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_DN_NEWNAME, "2006.3.5-2"}}); w.Click(IDOK); })
-      .Answer(kMessage, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), 3));
-  EXPECT_EQ(Call("", "E:"), "3 D:\\Other|2006.3.5-2|E:\\");
-  EXPECT_EQ(test::ListDir("D:\\Other\\2006.3.5-2").size(), 3u);
+  user.On(kConfirm, [](Window& w) { w.Click(IDOK); }).Answer(kMessage, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), 3));
+  EXPECT_EQ(Call("", "E:"), "3 D:\\Work|2006.3.5-1|E:\\");
+  EXPECT_EQ(test::ListDir("D:\\Work\\2006.3.5-1").size(), 3u);
   SetEnvironmentVariableA("=E:", nullptr);
 }
 
@@ -167,12 +158,18 @@ TEST_F(DnLoad, TheDeleteFlagAsksOnlyWhenItIsOneAndTheHostWaits) {
   DestroyWindow(g_host);
 }
 
-// "変更(&M)" switches to the new-folder form; Cancel there keeps what the
-// switch handed back, Cancel at once hands nothing back.
+// "変更(&M)" switches to the new-folder form, which names the new folder
+// afresh for a folder chosen there; Cancel keeps what the switch handed back,
+// Cancel at once hands nothing back.
 TEST_F(DnLoad, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
+  test::MakeDir("D:\\Other\\2006.3.5-1");
   user.On(kConfirm, [](Window& w) { w.Click(IDC_DN_CHANGE); })
       .On(kOptions, [](Window& w) { w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK); w.Click(IDOK); })
-      .On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_DN_NEWNAME, "2006.3.5-1"}}); w.Click(IDCANCEL); });
+      .On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_DN_NEWNAME, "2006.3.5-1"}}); w.Click(IDC_DN_CHANGE); })
+      .On(kOptions, [](Window& w) { w.Click(IDC_OPT_BROWSE); })
+      .On("", [](Window& w) { w.SetItemText(1033, "D:\\Other"); w.Click(IDOK); })  // the chooser
+      .On(kOptions, [](Window& w) { w.Click(IDOK); })
+      .On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_DN_NEWNAME, "2006.3.5-2"}}); w.Click(IDCANCEL); });
   EXPECT_EQ(Call("D:\\Dictation\\", "E:\\", 0), "0 D:\\Dictation||E:\\");
   EXPECT_EQ(nMethod, 1);
   user.On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
