@@ -17,6 +17,7 @@ using Names = std::vector<std::string>;
 
 namespace {
 const std::string kConfirm = test::Caption(IDD_QX270_CONDITION), kOptions = test::Caption(IDD_QX270_OPTION);
+const std::string kTooLong = "D:\\" + std::string(300, 'x');
 
 bool NewFolderForm(Window& w) { return w.Item(IDC_QX_NEWNAME_A) != nullptr; }
 
@@ -68,7 +69,8 @@ TEST_F(Recorder, NewFolderFormKeepsTheTwoNamesApart) {
 
 // "変更(&M)" switches forms; Cancel afterwards keeps what the options gave;
 // back in the two-folder form the parents go back without names (an empty
-// one as the current directory). Cancel at once hands nothing back.
+// one as the current directory, none longer than the host's 260 bytes).
+// Cancel at once hands nothing back.
 TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Send(IDC_QXO_NEWFOLDER, BM_CLICK); w.Send(IDC_QXO_DELETE, BM_CLICK); w.Click(IDOK); })
@@ -77,7 +79,7 @@ TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Send(IDC_QXO_SAVE, BM_CLICK); w.Click(IDOK); })
       .On(kConfirm, [](Window& w) { w.Click(IDOK); }, std::not_fn(NewFolderForm));
-  EXPECT_EQ(Call(1, 0, 1, "D:\\Rec", ""), "1 00 D:\\Rec|D:\\Work");
+  EXPECT_EQ(Call(1, 0, 1, kTooLong, ""), "1 00 " + kTooLong.substr(0, 259) + "|D:\\Work");
   user.On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call(0, 1, 0, "", "D:\\Rec\\"), "0 10 |D:\\Rec\\");
 }
@@ -100,7 +102,7 @@ TEST_F(Recorder, OptionsHandFoldersBackWithABackslash) {
 // current directory too long to read (not "\2006.3.5-1" at the root); no more
 // than 260 bytes come back.
 TEST_F(Recorder, NewFolderPathsOnARealDisk) {
-  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p'), tooLong(300, 'q');
+  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p'), tooLong = kTooLong;
   test::MakeDir(hyo + "\\2006.3.5-1");
   test::WriteFile(hyo + "\\2006.3.5-2", "");
   const struct { std::string cwd, a, b, want; } cases[] = {
