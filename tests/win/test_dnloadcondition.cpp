@@ -61,9 +61,9 @@ class DnLoad : public testing::Test {
   // One DnLoadCondition call on the host's settings, run through the steps
   // queued on `user`; what the host gets back: the outcome, the folder, the
   // new folder and the drive.
-  std::string Call(const std::string& f, const char* d, int rc = 1) {
+  std::string Call(const std::string& f, const std::string& d, int rc = 1) {
     lstrcpyA(folder, f.c_str());
-    lstrcpyA(drive, d);
+    lstrcpyA(drive, d.c_str());
     lstrcpyA(newFolder, "host");
     nResult = 77;
     EXPECT_EQ(DnLoadCondition(&bDelete, &nMethod, &nManualDrive, &nResult, folder, newFolder, drive), rc);
@@ -104,8 +104,7 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
   const struct {
     const char* what;
     int cards;  // -1: the user's own drive
-    std::string folder;
-    const char* drive;
+    std::string folder, drive;
     bool eject, folderAppears;
     UINT message;
   } cases[] = {
@@ -113,6 +112,7 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
       {"two card devices, choice cancelled", 2, "D:\\Dictation", "F:\\", false, false, 0},
       {"manual, no drive", -1, "D:\\Dictation", "", false, false, IDS_CARD_NOT_FOUND},
       {"card removed", -1, "D:\\Dictation", "E:\\", true, false, IDS_CARD_NOT_READY},
+      {"drive path too long", -1, "D:\\Dictation", kTooLong, false, false, IDS_CARD_NOT_READY},
       {"download folder missing, its path too long", -1, kTooLong, "E:\\", false, false, IDS_TARGET_NOT_READY},
       {"new folder appeared meanwhile", -1, "D:\\Dictation", "E:\\", false, true, IDS_MKDIR_FAILED},
   };
@@ -129,7 +129,7 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
     });
     if (c.cards == 2) user.On(test::Caption(IDD_CARDDRIVE_SELECT), [](Window& w) { w.Click(IDCANCEL); });
     if (c.message) user.Answer(kMessage, IDOK, Res(c.message));
-    EXPECT_EQ(Call(c.folder, c.drive), "-1 " + c.folder.substr(0, 259) + "||" + c.drive);
+    EXPECT_EQ(Call(c.folder, c.drive), "-1 " + c.folder.substr(0, 259) + "||" + c.drive.substr(0, 259));
     ejected.reset();
     EXPECT_EQ(test::ListDir("D:\\Dictation\\2006.3.5-1"), c.folderAppears ? Names{"mine"} : Names{});
     EXPECT_EQ(test::ListDir("E:\\").size(), 2u);
@@ -184,7 +184,7 @@ TEST_F(DnLoad, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
 // more than the host's 260 bytes come back. Cancel leaves everything.
 TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
   ASSERT_TRUE(SetCurrentDirectoryA("D:\\Work"));
-  const struct { int platform; std::string folder; const char* drive; test::Act act; bool browse; std::string want; } cases[] = {
+  const struct { int platform; std::string folder, drive; test::Act act; bool browse; std::string want; } cases[] = {
       {1, "D:\\Dictation\\", "F:\\", [](Window& w) {
          test::ExpectTexts(w, {{IDC_OPT_STATUS, Res(IDS_CARD_STATUS_NOT_FOUND)}});
          EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCOUNT), 0);
@@ -196,7 +196,7 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
          w.Pick(IDC_OPT_DRIVE, 0, CBN_SELENDOK);
          w.Click(IDOK);
        }, false, "1 100 D:\\Work|E:\\"},
-      {0, kTooLong, "F:\\", [](Window& w) { w.Click(IDOK); }, false, "1 000 " + kTooLong.substr(0, 259) + "|F:\\"},
+      {0, kTooLong, kTooLong, [](Window& w) { w.Click(IDOK); }, false, "1 000 " + kTooLong.substr(0, 259) + "|" + kTooLong.substr(0, 259)},
       {2, "D:\\Dictation", "", [](Window& w) {
          test::ExpectEnabled(w, {IDC_OPT_AUTO_DRIVE}, false);
          w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK);
@@ -211,7 +211,7 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
     SetPlatformIdForTesting(&platform);
     bDelete = nMethod = nManualDrive = 0;
     lstrcpyA(folder, c.folder.c_str());
-    lstrcpyA(drive, c.drive);
+    lstrcpyA(drive, c.drive.c_str());
     user.On(kOptions, c.act);
     if (c.browse) user.On("", [](Window& w) { w.SetItemText(1033, "D:\\Work"); w.Click(IDOK); }).On(kOptions, [](Window& w) { w.Click(IDOK); });
     const int rc = DnLoadOptions(&bDelete, &nMethod, &nManualDrive, folder, drive);

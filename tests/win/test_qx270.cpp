@@ -102,12 +102,12 @@ TEST_F(Recorder, OptionsHandFoldersBackWithABackslash) {
 // current directory too long to read (not "\2006.3.5-1" at the root); no more
 // than 260 bytes come back.
 TEST_F(Recorder, NewFolderPathsOnARealDisk) {
-  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p'), tooLong = kTooLong;
+  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p');
   test::MakeDir(hyo + "\\2006.3.5-1");
   test::WriteFile(hyo + "\\2006.3.5-2", "");
   const struct { std::string cwd, a, b, want; } cases[] = {
       {"D:\\Work", hyo, "", hyo + "\\2006.3.5-3|D:\\Work"},
-      {"D:\\Work", full, tooLong, full + "|" + tooLong.substr(0, 259)},
+      {"D:\\Work", full, kTooLong, full + "|" + kTooLong.substr(0, 259)},
       {test::MakeLongDir(258), "", "D:\\", "|D:\\"},
   };
   for (const auto& c : cases) {
