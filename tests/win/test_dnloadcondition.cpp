@@ -192,7 +192,7 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
        }, false, "1 100 D:\\Work|E:\\"},
       {0, kTooLong, kTooLong, [](Window& w) { w.Click(IDOK); }, false, "1 000 " + kTooLong.substr(0, 259) + "|" + kTooLong.substr(0, 259)},
       {2, "D:\\Dictation", "", [](Window& w) {
-         test::ExpectEnabled(w, {IDC_OPT_AUTO_DRIVE}, false);
+         EXPECT_FALSE(w.ItemEnabled(IDC_OPT_AUTO_DRIVE));
          w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK);
          w.Send(IDC_OPT_DELETE, BM_CLICK);
          w.Click(IDC_OPT_BROWSE);
