@@ -1,24 +1,23 @@
-// The recorder download exports, driven by the scripted user on real folders.
-// The confirmation writes nothing to disk: the host creates the folders.
+// The recorder download exports, driven by the scripted user on real folders,
+// and the new-folder paths handed to the host. Nothing is written to disk: the
+// host creates the folders.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "download/paths.h"
-#include "res/ids_download.h"
 #include "res/ids_folderui.h"
 #include "res/ids_recorder.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
-#include "support/text.h"
 #include "vtksup.h"
 
-using test::Res;
 using test::Window;
+using Names = std::vector<std::string>;
 
 namespace {
 const std::string kConfirm = test::Caption(IDD_QX270_CONDITION), kOptions = test::Caption(IDD_QX270_OPTION);
-constexpr int kChooserEdit = 1033;
+const std::string kTooLong = "D:\\" + std::string(300, 'x');
 
 bool NewFolderForm(Window& w) { return w.Item(IDC_QX_NEWNAME_A) != nullptr; }
 
@@ -33,15 +32,15 @@ class Recorder : public testing::Test {
   }
   void TearDown() override {
     SetLocalDateForTesting(nullptr);
-    EXPECT_EQ(test::ListDir("D:\\Rec"), std::vector<std::string>{"A"});
+    EXPECT_EQ(test::ListDir("D:\\Rec"), Names{"A"});
   }
   // QX270DnLoadCondition (nFolders >= 0) or QX270DnLoadOption (nFolders < 0)
   // on the host's settings, run through the steps queued on `user`; the
   // outcome and what the host gets back.
-  std::string Call(int nFolders, int del, int method, const char* a, const char* b) {
+  std::string Call(int nFolders, int del, int method, const std::string& a, const char* b) {
     bDelete = del;
     nMethod = method;
-    lstrcpyA(folderA, a);
+    lstrcpyA(folderA, a.c_str());
     lstrcpyA(folderB, b);
     const int rc = nFolders < 0 ? QX270DnLoadOption(&bDelete, &nMethod, folderA, folderB)
                                 : QX270DnLoadCondition(&bDelete, &nMethod, nFolders, folderA, folderB);
@@ -56,111 +55,66 @@ class Recorder : public testing::Test {
 };
 }  // namespace
 
-// One folder: B is switched off and shows the current directory.
-TEST_F(Recorder, TwoFolderFormShowsTheSettingsAndHandsThemBack) {
-  user.On(kConfirm, [](Window& w) {
-    test::ExpectTexts(w, {{IDC_QX_FOLDER_A, "D:\\Rec\\A"}, {IDC_QX_FOLDER_B, "D:\\Work"},
-                          {IDC_QX_METHOD_TEXT, Res(IDS_METHOD_SAVE)}, {IDC_QX_DELETE_TEXT, Res(IDS_DELETE_YES)}});
-    test::ExpectEnabled(w, {IDC_QX_FOLDER_B, IDC_QX_GROUP_B, IDC_QX_BROWSE_B}, false);
-    test::ExpectEnabled(w, {IDC_QX_FOLDER_A, IDC_QX_BROWSE_A}, true);
-    w.Click(IDOK);
-  });
-  EXPECT_EQ(Call(1, 1, 0, "D:\\Rec\\A\\", ""), "1 10 D:\\Rec\\A|D:\\Work");
-}
-
-// Two new folders on one parent get two names; on selector 2 folder A is
-// switched off but still named.
-TEST_F(Recorder, NewFolderFormNamesBothFoldersApart) {
-  user.On(kConfirm, [](Window& w) {
-    test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, "2006.3.5-1"}, {IDC_QX_NEWNAME_B, "2006.3.5-2"}, {IDC_QX_FOLDER_A, "D:\\Rec"},
-                          {IDC_QX_METHOD_TEXT, Res(IDS_METHOD_NEWFOLDER)}});
-    w.Click(IDOK);
-  });
-  EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Rec\\"), "1 01 D:\\Rec\\2006.3.5-1|D:\\Rec\\2006.3.5-2");
-  user.On(kConfirm, [](Window& w) {
-    test::ExpectEnabled(w, {IDC_QX_FOLDER_A, IDC_QX_NEWNAME_A, IDC_QX_GROUP_NEW_A, IDC_QX_LABEL_NEW_A, IDC_QX_BROWSE_A}, false);
-    w.Click(IDOK);
-  });
-  EXPECT_EQ(Call(2, 0, 1, "E:\\", "D:\\Rec"), "1 01 E:\\2006.3.5-1|D:\\Rec\\2006.3.5-1");
-}
-
-// "変更(&M)" switches forms; Cancel afterwards keeps what the options gave;
-// back in the two-folder form the parents go back without names.
-TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
-  user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
-      .On(kOptions, [](Window& w) {
-        w.Send(IDC_QXO_NEWFOLDER, BM_CLICK);  // as the mouse clicks
-        w.Send(IDC_QXO_DELETE, BM_CLICK);
-        w.Click(IDOK);
-      })
-      .On(kConfirm, [](Window& w) {
-        test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, "2006.3.5-1"}});
-        w.Click(IDCANCEL);
-      }, NewFolderForm);
-  EXPECT_EQ(Call(0, 0, 0, "D:\\Rec\\", "D:\\Rec\\A"), "0 11 D:\\Rec|D:\\Rec\\A");
-  user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
-      .On(kOptions, [](Window& w) { w.Send(IDC_QXO_SAVE, BM_CLICK); w.Click(IDOK); })
-      .On(kConfirm, [](Window& w) { EXPECT_NE(w.Item(IDC_QX_GROUP_A), nullptr); w.Click(IDOK); }, std::not_fn(NewFolderForm));
-  EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Work"), "1 00 D:\\Rec|D:\\Work");
-}
-
-// After "変更(&M)" and OK without a change the two names stay apart, and the
-// chooser proposes each folder's paired name; a double-byte name comes back
-// whole.
-TEST_F(Recorder, ChangeConfirmedWithoutChangeKeepsTheTwoNamesApart) {
+// Two new folders on one parent get two names, also after "変更(&M)" confirmed
+// without a change; a double-byte name typed in the chooser comes back whole.
+TEST_F(Recorder, NewFolderFormKeepsTheTwoNamesApart) {
   const std::string name = test::Sjis(u8"表の録音");
-  auto propose = [](const char* proposal, std::string typed) {
-    return [=](Window& w) {
-      test::ExpectTexts(w, {{kChooserEdit, proposal}});
-      if (!typed.empty()) w.SetItemText(kChooserEdit, typed);
-      w.Click(typed.empty() ? IDCANCEL : IDOK);
-    };
-  };
-  user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
+  user.On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_QX_NEWNAME_B, "2006.3.5-2"}}); w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Click(IDOK); })
-      .On(kConfirm, [](Window& w) {
-        test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, "2006.3.5-1"}, {IDC_QX_NEWNAME_B, "2006.3.5-2"}});
-        w.Click(IDC_QX_BROWSE_B);
-      })
-      .On(Res(IDS_DIR_CAPTION_CREATE), propose("2006.3.5-2", ""))
       .On(kConfirm, [](Window& w) { w.Click(IDC_QX_BROWSE_A); })
-      .On(Res(IDS_DIR_CAPTION_CREATE), propose("2006.3.5-1", name))
-      .On(kConfirm, [&](Window& w) {
-        test::ExpectTexts(w, {{IDC_QX_NEWNAME_A, name}, {IDC_QX_FOLDER_A, "D:\\Rec"}});
-        w.Click(IDOK);
-      });
+      .On(test::Res(IDS_DIR_CAPTION_CREATE), [&](Window& w) { w.SetItemText(1033, name); w.Click(IDOK); })
+      .On(kConfirm, [](Window& w) { w.Click(IDOK); });
   EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Rec"), "1 01 D:\\Rec\\" + name + "|D:\\Rec\\2006.3.5-2");
 }
 
-TEST_F(Recorder, CancelAndACancelledChangeHandNothingBack) {
+// "変更(&M)" switches forms; Cancel afterwards keeps what the options gave;
+// back in the two-folder form the parents go back without names (an empty
+// one as the current directory, none longer than the host's 260 bytes).
+// Cancel at once hands nothing back.
+TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
-      .On(kOptions, [](Window& w) { w.Send(IDC_QXO_DELETE, BM_CLICK); w.Click(IDCANCEL); })
-      .On(kConfirm, [](Window& w) {
-        test::ExpectTexts(w, {{IDC_QX_DELETE_TEXT, Res(IDS_DELETE_YES)}});
-        w.Click(IDCANCEL);
-      });
+      .On(kOptions, [](Window& w) { w.Send(IDC_QXO_NEWFOLDER, BM_CLICK); w.Send(IDC_QXO_DELETE, BM_CLICK); w.Click(IDOK); })
+      .On(kConfirm, [](Window& w) { w.Click(IDCANCEL); }, NewFolderForm);
+  EXPECT_EQ(Call(0, 0, 0, "D:\\Rec\\", "D:\\Rec\\A"), "0 11 D:\\Rec|D:\\Rec\\A");
+  user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
+      .On(kOptions, [](Window& w) { w.Send(IDC_QXO_SAVE, BM_CLICK); w.Click(IDOK); })
+      .On(kConfirm, [](Window& w) { w.Click(IDOK); }, std::not_fn(NewFolderForm));
+  EXPECT_EQ(Call(1, 0, 1, kTooLong, ""), "1 00 " + kTooLong.substr(0, 259) + "|D:\\Work");
+  user.On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call(0, 1, 0, "", "D:\\Rec\\"), "0 10 |D:\\Rec\\");
+}
+
+// The options hand folders back with a backslash (an empty one as the current
+// directory) and no more than the host's 260 bytes; Cancel hands nothing back.
+TEST_F(Recorder, OptionsHandFoldersBackWithABackslash) {
+  const std::string full = "D:\\" + std::string(256, 'x');
+  user.On(kOptions, [](Window& w) { w.Send(IDC_QXO_NEWFOLDER, BM_CLICK); w.Click(IDOK); });
+  EXPECT_EQ(Call(-1, 0, 0, "D:\\Rec", ""), "1 01 D:\\Rec\\|D:\\Work\\");
+  user.On(kOptions, [](Window& w) { w.Click(IDOK); });
+  EXPECT_EQ(Call(-1, 0, 0, full, "E:\\"), "1 00 " + full + "|E:\\");
   user.On(kOptions, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call(-1, 1, 1, "", ""), "0 11 |");
 }
 
-// The options show folders without their backslash and hand them back with
-// one (a short path as given, an empty one as the current directory); the
-// user's clicks survive a browse.
-TEST_F(Recorder, OptionsShowFoldersWithoutBackslashAndHandThemBackWithOne) {
-  user.On(kOptions, [](Window& w) {
-    test::ExpectTexts(w, {{IDC_QXO_FOLDER_A, "D:\\Rec"}, {IDC_QXO_FOLDER_B, "E:\\"}, {IDC_QXO_NEWFOLDER_HINT, Res(IDS_HINT_NEW_FOLDER)}});
-    w.Click(IDOK);
-  });
-  EXPECT_EQ(Call(-1, 0, 0, "D:\\Rec\\", "E:\\"), "1 00 D:\\Rec\\|E:\\");
-  user.On(kOptions, [](Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(Call(-1, 0, 0, "E:x", ""), "1 00 E:x|D:\\Work\\");
-  user.On(kOptions, [](Window& w) {
-        w.Send(IDC_QXO_NEWFOLDER, BM_CLICK);
-        w.Send(IDC_QXO_DELETE, BM_CLICK);
-        w.Click(IDC_QXO_BROWSE_A);
-      })
-      .On(Res(IDS_DIR_CAPTION_SELECT), [](Window& w) { w.SetItemText(kChooserEdit, "D:\\Rec\\A"); w.Click(IDOK); })
-      .On(kOptions, [](Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(Call(-1, 0, 0, "D:\\Work", ""), "1 11 D:\\Rec\\A\\|D:\\Work\\");
+// GetDnLoadNewFolderPath on a real disk: a folder and a plain file both take
+// a name; a parent named 表 (trail byte 0x5C) is not cut; an empty folder is
+// the current directory; a parent of 255 bytes gets no name, nor does a
+// current directory too long to read (not "\2006.3.5-1" at the root); no more
+// than 260 bytes come back.
+TEST_F(Recorder, NewFolderPathsOnARealDisk) {
+  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p');
+  test::MakeDir(hyo + "\\2006.3.5-1");
+  test::WriteFile(hyo + "\\2006.3.5-2", "");
+  const struct { std::string cwd, a, b, want; } cases[] = {
+      {"D:\\Work", hyo, "", hyo + "\\2006.3.5-3|D:\\Work"},
+      {"D:\\Work", full, kTooLong, full + "|" + kTooLong.substr(0, 259)},
+      {test::MakeLongDir(258), "", "D:\\", "|D:\\"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(SetCurrentDirectoryA(c.cwd.c_str()));
+    lstrcpyA(folderA, c.a.c_str()), lstrcpyA(folderB, c.b.c_str());
+    EXPECT_EQ(GetDnLoadNewFolderPath(1, folderA, folderB), 1);
+    EXPECT_EQ(std::string(folderA) + "|" + folderB, c.want);
+  }
+  EXPECT_EQ(test::ListDir(hyo), (Names{"2006.3.5-1", "2006.3.5-2"}));
 }
