@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace test {
@@ -51,11 +50,6 @@ LRESULT Window::Send(int id, UINT msg, WPARAM wParam, LPARAM lParam) const {
 }
 std::string Window::Caption() const { return TextOf(hwnd); }
 std::string Window::ItemText(int id) const { return TextOf(Item(id)); }
-std::string Window::ListItemText(int id, int index) const {
-  std::string text(static_cast<std::size_t>(std::max<LRESULT>(Send(id, LB_GETTEXTLEN, static_cast<WPARAM>(index)), 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(std::max<LRESULT>(Send(id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())), 0)));
-  return text;
-}
 void Window::Click(int id) const { Pick(id, -2, BN_CLICKED); }
 void Window::SetItemText(int id, const std::string& cp932) const {
   Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cp932.c_str()));
@@ -76,10 +70,6 @@ void Window::PostKeyUp(UINT vk, bool system) const {
 
 void ExpectTexts(const Window& w, const std::vector<std::pair<int, std::string>>& texts) {
   for (const auto& [id, text] : texts) EXPECT_EQ(Utf8(w.ItemText(id)), Utf8(text)) << "item " << id;
-}
-
-void ExpectEnabled(const Window& w, const std::vector<int>& ids, bool enabled) {
-  for (int id : ids) EXPECT_EQ(w.ItemEnabled(id), enabled) << "item " << id;
 }
 
 ScriptedUser::ScriptedUser() {

@@ -29,7 +29,6 @@ struct Window {
   LRESULT Send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
   std::string Caption() const;
   std::string ItemText(int id) const;  // a message box shows its text in item 0xFFFF
-  std::string ListItemText(int id, int index) const;
   bool ItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
   // The command a click makes (WM_COMMAND, BN_CLICKED), sent to the dialog.
   void Click(int id) const;
@@ -42,10 +41,8 @@ struct Window {
   void PostKeyUp(UINT vk, bool system = false) const;
 };
 
-// Checks made inside a step: the texts of controls, and whether controls are
-// enabled.
+// A check made inside a step: the texts of controls.
 void ExpectTexts(const Window& w, const std::vector<std::pair<int, std::string>>& texts);
-void ExpectEnabled(const Window& w, const std::vector<int>& ids, bool enabled);
 
 using Act = std::function<void(Window&)>;
 
