@@ -5,10 +5,13 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "core/funckeys.h"
 #include "framework/modulestate.h"
+#include "funckeys/funckeystore.h"
 #include "funckeys/hotkeys.h"
 #include "res/ids_funckeys.h"
 #include "support/registry.h"
@@ -62,4 +65,29 @@ TEST(HotKeys, AnyNonzeroFlagMeansAltAndTheReleaseSkipsSlotsWithoutAKey) {
   EXPECT_EQ(FuncKeyHook(0, nullptr), 1);
   EXPECT_EQ((std::array{held(MOD_ALT, VK_F2), UnregisterHotKey(host, 2001) != FALSE}), (std::array{false, true}));
   DestroyWindow(host);
+}
+
+// The installed edition decides where a key is stored and whose language
+// counts; the newer edition wins when both are there.
+TEST(FuncKeys, TheInstalledEditionChoosesTheSettingsAndLanguageKeys) {
+  using vtk::HostEdition;
+  const FUNCKEYINFO info{0, 0, {0x79}, {}, 0};
+  std::vector<std::tuple<bool, DWORD, std::optional<DWORD>>> seen;
+  auto detectAndSave = [&](HostEdition edition) {
+    vtk::DetectHostEdition();
+    test::DeleteTree(HKEY_CURRENT_USER, "Software\\Tavorin");
+    vtk::SaveFunctionKey(info, 0);
+    seen.emplace_back(vtk::g_bScribovox5Installed, vtk::GetDialogLanguage(),
+                      test::ReadDword(HKEY_CURRENT_USER, vtk::SettingsKeyPath(edition), "FUNCTION_KEY_REW"));
+  };
+  test::ScopedKey install2002(HKEY_LOCAL_MACHINE, vtk::InstallKeyPath("Scribovox2002", true));
+  test::ScopedKey language2002(HKEY_LOCAL_MACHINE, vtk::LanguageKeyPath(HostEdition::kScribovox2002));
+  language2002.SetDword("Language", 0x11);
+  detectAndSave(HostEdition::kScribovox2002);
+  test::ScopedKey install5(HKEY_LOCAL_MACHINE, vtk::InstallKeyPath("Scribovox5", true));
+  test::ScopedKey language5(HKEY_LOCAL_MACHINE, vtk::LanguageKeyPath(HostEdition::kScribovox5));
+  language5.SetDword("Language", 0x12);
+  detectAndSave(HostEdition::kScribovox5);
+  EXPECT_EQ(seen, (decltype(seen){{false, 1, 0x79}, {true, 2, 0x79}}));
+  test::DeleteTree(HKEY_CURRENT_USER, "Software\\Tavorin");
 }

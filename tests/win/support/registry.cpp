@@ -17,6 +17,13 @@ void ScopedKey::SetString(const char* name, const std::string& value) {
   RegCloseKey(key);
 }
 
+void ScopedKey::SetDword(const char* name, DWORD value) {
+  HKEY key;
+  if (RegOpenKeyExA(m_root, m_path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
 void DeleteTree(HKEY root, const std::string& path) {
   RegDeleteTreeA(root, path.c_str());
   RegDeleteKeyA(root, path.c_str());

@@ -17,6 +17,7 @@ class ScopedKey {
   ScopedKey& operator=(const ScopedKey&) = delete;
 
   void SetString(const char* name, const std::string& value);
+  void SetDword(const char* name, DWORD value);
 
  private:
   HKEY m_root;
