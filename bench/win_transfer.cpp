@@ -1,5 +1,5 @@
 // Transfer benchmark, run under the Windows runtime:
-//   win_transfer.exe [--files N] [--sizes BYTES,BYTES...]
+//   win_transfer.exe [--files N] [--sizes BYTES,BYTES...] [--rounds N]
 // A card folder (E:\) of N .dss files (2,000 by default) of each size (1 MB
 // and 100 KB by default); half of them are already downloaded, a tenth clash
 // with a different recording, the rest are new. Prints the engine's own time
@@ -7,7 +7,9 @@
 // the verification after it (every copy read back and compared with its
 // source), the whole run against the shell copy alone, the shell copy
 // against a CopyFileA loop and against the operating system's cp of the same
-// bytes, and what the engine read from files it did not copy.
+// bytes, and what the engine read from files it did not copy. The shell
+// copy's own time varies by a tenth or more from run to run, so each size is
+// run --rounds times (1 by default) and the ratios' median is printed last.
 #include <windows.h>
 
 #include <algorithm>
@@ -122,7 +124,7 @@ double TimeUnixCommand(const std::string& commandLine) {
   return -1;
 }
 
-void Bench(int files, std::size_t size) {
+double Bench(int files, std::size_t size) {
   test::ClearDrive('E');
   test::ClearDrive('D');
   test::MakeDir("D:\\Bench");
@@ -204,6 +206,7 @@ void Bench(int files, std::size_t size) {
   std::printf("bytes read from files not copied: %lld in all, at most %lld from one file\n", notCopiedBytes, notCopiedMax);
   std::printf("bytes read from copied files    : %lld\n", copiedBytes);
   std::printf("most opens of one file          : %d\n", maxOpens);
+  return Seconds(total) / Seconds(g_shellTime);
 }
 
 }  // namespace
@@ -211,10 +214,11 @@ void Bench(int files, std::size_t size) {
 int main(int argc, char** argv) {
   if (!AfxAttachModule(GetModuleHandleA(nullptr))) return 1;
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  int files = 2000;
+  int files = 2000, rounds = 1;
   std::vector<std::size_t> sizes = {1024 * 1024, 100 * 1024};
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--files") == 0) files = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--sizes") == 0) {
       sizes.clear();
       for (char* p = argv[i + 1]; *p;) {
@@ -224,7 +228,14 @@ int main(int argc, char** argv) {
       }
     }
   }
-  for (std::size_t size : sizes) Bench(files, size);
+  for (std::size_t size : sizes) {
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) ratios.push_back(Bench(files, size));
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("\n%zu bytes, Run / shell copy over %d round(s):", size, rounds);
+    for (double r : ratios) std::printf(" %.3f", r);
+    std::printf("; median %.3f\n", ratios[ratios.size() / 2]);
+  }
   test::ClearDrive('E');
   test::ClearDrive('D');
   AfxDetachModule();

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cstring>
-#include <new>
 
 namespace vtk {
 
@@ -87,8 +86,10 @@ struct Walk {
   static DWORD WINAPI OnThread(LPVOID self) {
     try {
       static_cast<Walk*>(self)->Run();
-    } catch (const std::bad_alloc&) {
-      // left unfinished: the calling thread walks these pairs itself
+    } catch (...) {
+      // Left unfinished: the calling thread walks these pairs itself, where
+      // a failure reaches the call's own fault handling rather than ending
+      // the host's process.
     }
     return 0;
   }
