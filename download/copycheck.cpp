@@ -87,9 +87,8 @@ struct Walk {
     try {
       static_cast<Walk*>(self)->Run();
     } catch (...) {
-      // Left unfinished: the calling thread walks these pairs itself, where
-      // a failure reaches the call's own fault handling rather than ending
-      // the host's process.
+      // Left unfinished, so that none of these pairs counts as a copy; an
+      // exception must not end the host's process from this thread.
     }
     return 0;
   }
@@ -123,8 +122,8 @@ std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std:
     if (second.thread && earlier.failed == earlier.last) ::WaitForSingleObject(second.thread, INFINITE);
   }
   if (earlier.failed < earlier.last || earlier.last == count) return earlier.failed;
-  if (!later.finished) later.Run();
-  return later.failed;
+  // Pairs that the second thread could not look at are not confirmed.
+  return later.finished ? later.failed : half;
 }
 
 }  // namespace vtk

@@ -19,8 +19,9 @@ class CopyCheck {
 
 // The position of the first target that is not an exact copy of its source,
 // or the number of pairs when every one is. Reading back is bound by the
-// disk cache and the processor, so the second half of a long list is read on
-// a second thread while this one reads the first.
+// disk cache and the processor, so the later half of the list is read on a
+// second thread while this one reads the first; a pair that the second
+// thread could not read is no copy.
 std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std::vector<std::string>& targets);
 
 }  // namespace vtk
