@@ -1,6 +1,6 @@
 // What the owner-drawn controls paint: the folder picture with its
 // transparent white, indentation, the full-row highlight, the focus frame,
-// the shared pictures, and the drive combo box.
+// the shared pictures, the suspended drawing, and the drive combo box.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -89,5 +89,12 @@ TEST(FolderDraw, AFolderItemAndADriveItem) {
   bool text = false;
   for (int x = 20; x < 60; ++x) text = text || other.At(x, 8) != highlight;
   EXPECT_EQ((std::tuple{other.At(kW - 1, 8), other.At(5, 8) != highlight, text}), (std::tuple{highlight, true, true}));
+  item.itemState |= ODS_DISABLED;
+  combo.DrawItem(&item);
+  EXPECT_EQ(other.At(kW - 1, 8), RGB(192, 192, 192));
+  // While the chooser refills the list, nothing is drawn.
+  tree.bSuspendDraw = 1;
+  draw("W", ODA_DRAWENTIRE, ODS_SELECTED, other);
+  EXPECT_EQ(other.At(0, 0), RGB(0, 0, 0));
   DestroyWindow(parent);
 }

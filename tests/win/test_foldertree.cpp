@@ -17,6 +17,7 @@ using test::Sjis;
 // hidden and system ones included, in the order of the runtime's _mbsicmp
 // under code page 932, full-width letters folded. A name of 255 bytes is
 // listed whole; a sub-folder whose path would pass 259 bytes is left out.
+// A folder that is gone lists nothing.
 TEST(FolderTree, DoubleByteNamesTheRuntimeOrderAndThePathLimit) {
   ASSERT_EQ(_setmbcp(932), 0);
   test::ClearDrive('D');
@@ -47,4 +48,6 @@ TEST(FolderTree, DoubleByteNamesTheRuntimeOrderAndThePathLimit) {
   EXPECT_EQ(tree.InsertSubFolders(1), 1);
   EXPECT_EQ(tree.InsertSubFolders(2), 1);
   EXPECT_EQ(tree.GetNodeAt(3)->szPath, base + "\\cccc");
+  test::ClearDrive('D');  // a folder gone before it is opened has nothing to show
+  EXPECT_EQ(tree.InsertSubFolders(1), 0);
 }
