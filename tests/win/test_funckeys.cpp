@@ -19,8 +19,8 @@
 #include "vtksup.h"
 
 // F10 arrives as a system key: released, it is captured, assigned to DISABLE
-// and stored where the host reads it. The capture field's brush goes with
-// the dialog.
+// and stored where the host reads it; REW's key is deleted. Escape answers 0
+// yet keeps both changes. The capture field's brush goes with the dialog.
 TEST(FuncKeys, F10ReleasedAsASystemKeyIsAssignedAndTheFieldsBrushGoesWithTheDialog) {
   const std::string caption = [] { AFX_MAINTAIN_STATE2 s(AfxGetStaticModuleState()); return LoadResString(IDS_FK_CAPTION); }();
   FUNCKEYINFO info{0, 0, {0x71, 0x72, 0x73, 0x75, 0x76, 0x77}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
@@ -37,19 +37,23 @@ TEST(FuncKeys, F10ReleasedAsASystemKeyIsAssignedAndTheFieldsBrushGoesWithTheDial
         brush = reinterpret_cast<HBRUSH>(SendMessageA(w.hwnd, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(edit)));
         ReleaseDC(edit, dc);
         w.Click(IDC_FK_ASSIGN);
-        w.Click(IDOK);
+        w.Pick(IDC_FK_LIST, 0, LBN_SELCHANGE);
+        w.Click(IDC_FK_DELETE);
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
       }, [](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == "F10"; });
-  EXPECT_EQ(FuncKeyAssignJ(&info), 1);
+  EXPECT_EQ(FuncKeyAssignJ(&info), 0);
   user.Verify();
   const auto path = vtk::SettingsKeyPath(vtk::HostEdition::kScribovox2002);
-  EXPECT_EQ(std::pair(info.wKey[5], test::ReadDword(HKEY_CURRENT_USER, path, "FUNCTION_KEY_DISABLE")),
-            std::pair(std::uint16_t{VK_F10}, std::optional<DWORD>(VK_F10)));
+  EXPECT_EQ(std::tuple(info.wKey[5], info.wKey[0], test::ReadDword(HKEY_CURRENT_USER, path, "FUNCTION_KEY_DISABLE"),
+                       test::ReadDword(HKEY_CURRENT_USER, path, "FUNCTION_KEY_REW")),
+            std::tuple(std::uint16_t{VK_F10}, std::uint16_t{NO_KEY}, std::optional<DWORD>(VK_F10), std::optional<DWORD>(NO_KEY)));
   EXPECT_EQ(std::pair(brush != nullptr, GetObjectType(brush)), std::pair(true, DWORD{0})) << "the brush outlives the dialog";
   test::DeleteTree(HKEY_CURRENT_USER, "Software\\Tavorin");
 }
 
 // Any nonzero flag means Alt. The release skips a slot without a key as the
-// registration did, so the host's own id under FF's survives it.
+// registration did, so the host's own id under FF's survives it. A record
+// without a window fails and registers nothing.
 TEST(HotKeys, AnyNonzeroFlagMeansAltAndTheReleaseSkipsSlotsWithoutAKey) {
   HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   // A probe registration fails while somebody holds the key.
@@ -64,6 +68,8 @@ TEST(HotKeys, AnyNonzeroFlagMeansAltAndTheReleaseSkipsSlotsWithoutAKey) {
   EXPECT_EQ((std::array{held(MOD_ALT, VK_F2), held(0, VK_F2), held(MOD_ALT, VK_F4)}), (std::array{true, false, true}));
   EXPECT_EQ(FuncKeyHook(0, nullptr), 1);
   EXPECT_EQ((std::array{held(MOD_ALT, VK_F2), UnregisterHotKey(host, 2001) != FALSE}), (std::array{false, true}));
+  info.hWnd = 0;  // stored, registering nothing; then nothing to release
+  EXPECT_EQ((std::array{FuncKeyHook(1, &info), int(held(MOD_ALT, VK_F2)), FuncKeyHook(0, nullptr)}), (std::array{0, 0, 0}));
   DestroyWindow(host);
 }
 
