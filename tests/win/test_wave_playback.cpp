@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "support/drives.h"
@@ -83,6 +84,18 @@ TEST_F(WavePlayback, ARunThroughTheDevice) {
   EXPECT_EQ(moves + moved(WaveFastForward(5000)), "1<1>=");
   EXPECT_EQ(WaveClose(), 1);
   EXPECT_EQ(WaveGetDeviceID(), 0u);
+}
+
+// The host's window going takes the player's window and the device with it;
+// the next play makes a new window.
+TEST_F(WavePlayback, TheHostsWindowGoingClosesTheDevice) {
+  DropPlayerWindow();
+  HWND host = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_EQ(WavePlayFile(host, kTone, 0, -1, FALSE), 1);
+  HWND first = ThePlayer().m_hWnd;
+  ::DestroyWindow(host);
+  EXPECT_EQ(std::tuple(::IsWindow(first), ThePlayer().m_bOpen, WavePause()), std::tuple(FALSE, 0, 0));
+  EXPECT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
 }
 
 // The error code is answered at every size; only a positive size gets text.
