@@ -95,5 +95,8 @@ TEST(FuncKeys, TheInstalledEditionChoosesTheSettingsAndLanguageKeys) {
   language5.SetDword("Language", 0x12);
   detectAndSave(HostEdition::kScribovox5);
   EXPECT_EQ(seen, (decltype(seen){{false, 1, 0x79}, {true, 2, 0x79}}));
+  const bool transcriptionBefore = vtk::IsModuleInstalled("Scribovox5", FALSE);
+  test::ScopedKey transcription(HKEY_LOCAL_MACHINE, vtk::InstallKeyPath("Scribovox5", false));
+  EXPECT_EQ(std::pair(transcriptionBefore, vtk::IsModuleInstalled("Scribovox5", FALSE)), std::pair(false, true));
   test::DeleteTree(HKEY_CURRENT_USER, "Software\\Tavorin");
 }
