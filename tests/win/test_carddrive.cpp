@@ -91,4 +91,12 @@ TEST(CardDrive, TheSelectionTakesTheDriveItShowed) {
     user.Verify();
     EXPECT_EQ(dlg.m_strDrive, chosen);
   }
+  std::string root;  // no card drive at all: nothing to take
+  ASSERT_EQ(FindMiniCardDrive(root), -1);
+  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+  CCardDriveSelectDlg empty;
+  test::ScriptedUser user;
+  user.On("", [](test::Window& w) { w.Click(IDOK); });
+  EXPECT_EQ(empty.DoModal(), IDOK);
+  EXPECT_EQ(empty.m_strDrive, "");
 }

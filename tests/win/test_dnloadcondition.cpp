@@ -133,6 +133,7 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
 
 // Only 1 asks, and only OK deletes. The host's window stays disabled at the
 // copy, the count, the question and the deletion until the export returns.
+// A started download leaves the current directory at the download folder.
 TEST_F(DnLoad, TheDeleteFlagAsksOnlyWhenItIsOneAndTheHostWaits) {
   g_host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
   const struct { int bDelete, answer; std::string hostAndCard; } cases[] = {
@@ -146,9 +147,13 @@ TEST_F(DnLoad, TheDeleteFlagAsksOnlyWhenItIsOneAndTheHostWaits) {
     bDelete = c.bDelete;
     user.On(kConfirm, [](Window& w) { w.Click(IDOK); }).Answer(kMessage, IDOK);
     if (c.answer) user.Answer(kMessage, c.answer);
+    ASSERT_TRUE(SetCurrentDirectoryA("D:\\Work"));
     EXPECT_EQ(Call("D:\\Dictation", "E:\\"), "2 D:\\Dictation||E:\\");
     EXPECT_EQ(g_hostStates + (IsWindowEnabled(g_host) ? "E" : "d") + std::to_string(test::ListDir("E:\\").size()),
               c.hostAndCard);
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    EXPECT_STREQ(cwd, "D:\\Dictation");
   }
   DestroyWindow(g_host);
 }
