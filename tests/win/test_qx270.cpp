@@ -68,8 +68,9 @@ TEST_F(Recorder, NewFolderFormKeepsTheTwoNamesApart) {
 }
 
 // "変更(&M)" switches forms; Cancel afterwards keeps what the options gave;
-// back in the two-folder form the parents go back without names (an empty
-// one as the current directory, none longer than the host's 260 bytes).
+// back in the two-folder form (folder B switched off for one folder) the
+// parents go back without names (an empty one as the current directory,
+// none longer than the host's 260 bytes).
 // Cancel at once hands nothing back.
 TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
@@ -78,7 +79,10 @@ TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   EXPECT_EQ(Call(0, 0, 0, "D:\\Rec\\", "D:\\Rec\\A"), "0 11 D:\\Rec|D:\\Rec\\A");
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
       .On(kOptions, [](Window& w) { w.Send(IDC_QXO_SAVE, BM_CLICK); w.Click(IDOK); })
-      .On(kConfirm, [](Window& w) { w.Click(IDOK); }, std::not_fn(NewFolderForm));
+      .On(kConfirm, [](Window& w) {
+        EXPECT_EQ(std::pair(w.ItemEnabled(IDC_QX_BROWSE_A), w.ItemEnabled(IDC_QX_BROWSE_B)), std::pair(true, false));
+        w.Click(IDOK);
+      }, std::not_fn(NewFolderForm));
   EXPECT_EQ(Call(1, 0, 1, kTooLong, ""), "1 00 " + kTooLong.substr(0, 259) + "|D:\\Work");
   user.On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call(0, 1, 0, "", "D:\\Rec\\"), "0 10 |D:\\Rec\\");
