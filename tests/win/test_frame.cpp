@@ -75,7 +75,8 @@ class CTestDialog : public CDialog {
 // Centred over the owner, or the work area without one, unless it placed
 // itself. Destroyed with its owner, or told to quit, the loop ends as Cancel
 // and the quit message goes on to the host's loop; the owner is usable again.
-// (The caption the user waits for has trail bytes 0x5C.)
+// (The caption the user waits for has trail bytes 0x5C.) A missing template
+// fails.
 TEST(Dialog, OpensCentredAndEndsAsCancelWhenDestroyedFromOutsideOrAskedToQuit) {
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   RECT work;
@@ -110,6 +111,7 @@ TEST(Dialog, OpensCentredAndEndsAsCancelWhenDestroyedFromOutsideOrAskedToQuit) {
     EXPECT_NEAR(at.x, c.expected.x, 1);
     EXPECT_NEAR(at.y, c.expected.y, 1);
   }
+  EXPECT_EQ(CDialog(9999).DoModal(), -1);  // no such template
 }
 
 // A handler that throws ends its dialog with -1 and the call with the
