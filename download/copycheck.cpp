@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -97,12 +98,11 @@ struct Walk {
 }  // namespace
 
 std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std::vector<std::string>& targets) {
-  const std::size_t count = sources.size() < targets.size() ? sources.size() : targets.size();
+  const std::size_t count = std::min(sources.size(), targets.size()), half = count / 2;
   std::atomic<bool> stop{false};
-  const std::size_t half = count / 2;
   Walk later{sources, targets, half, count, stop};
-  // The second thread reads `later` and the lists: it is joined on every way
-  // out, an exception from this thread's walk included.
+  // The second thread reads `later` and the lists: it is stopped and joined
+  // on every way out, an exception from this thread's walk included.
   struct Joined {
     HANDLE thread;
     std::atomic<bool>& stop;
@@ -112,17 +112,13 @@ std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std:
       ::WaitForSingleObject(thread, INFINITE);
       ::CloseHandle(thread);
     }
-  };
-  Walk earlier{sources, targets, 0, count, stop};
-  {
-    Joined second{half > 0 ? ::CreateThread(nullptr, 0, &Walk::OnThread, &later, 0, nullptr) : nullptr, stop};
-    if (second.thread) earlier.last = earlier.failed = half;
-    earlier.Run();
-    // Every pair of the first half is a copy: the answer is the second's.
-    if (second.thread && earlier.failed == earlier.last) ::WaitForSingleObject(second.thread, INFINITE);
-  }
-  if (earlier.failed < earlier.last || earlier.last == count) return earlier.failed;
-  // Pairs that the second thread could not look at are not confirmed.
+  } second{half > 0 ? ::CreateThread(nullptr, 0, &Walk::OnThread, &later, 0, nullptr) : nullptr, stop};
+  Walk earlier{sources, targets, 0, second.thread ? half : count, stop};
+  earlier.Run();
+  if (earlier.failed < earlier.last || !second.thread) return earlier.failed;
+  // Every pair of the first half is a copy: the answer is the second's, and
+  // pairs that the second thread could not look at are not confirmed.
+  ::WaitForSingleObject(second.thread, INFINITE);
   return later.finished ? later.failed : half;
 }
 
