@@ -1,7 +1,5 @@
 #include "download/copycheck.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -10,51 +8,22 @@ namespace vtk {
 
 namespace {
 
-constexpr DWORD kBlock = 1 << 20;
-
-class ReadOnlyFile {
- public:
-  explicit ReadOnlyFile(const std::string& path)
-      : m_h(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
-  ~ReadOnlyFile() {
-    if (m_h != INVALID_HANDLE_VALUE) ::CloseHandle(m_h);
-  }
-  ReadOnlyFile(const ReadOnlyFile&) = delete;
-  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-  bool Size(long long& size) const {
-    LARGE_INTEGER n;
-    if (m_h == INVALID_HANDLE_VALUE || !::GetFileSizeEx(m_h, &n)) return false;
-    size = n.QuadPart;
-    return true;
-  }
-  // Reads exactly `count` bytes.
-  bool Read(char* buffer, DWORD count) const {
-    while (count > 0) {
-      DWORD got = 0;
-      if (!::ReadFile(m_h, buffer, count, &got, nullptr) || got == 0) return false;
-      buffer += got;
-      count -= got;
-    }
-    return true;
-  }
-
- private:
-  HANDLE m_h;
-};
+constexpr std::size_t kBlock = 1 << 20;
 
 }  // namespace
 
-bool CopyCheck::IsExactCopy(const std::string& source, const std::string& target) {
-  const ReadOnlyFile from(source), to(target);
+bool CopyCheck::IsExactCopy(const ReadOnlyFile& heldSource, const std::string& source, const std::string& target) {
+  ReadOnlyFile reopened;
+  if (!heldSource.IsOpen()) reopened = ReadOnlyFile(source);
+  const ReadOnlyFile& from = heldSource.IsOpen() ? heldSource : reopened;
+  const ReadOnlyFile to(target);
   long long left = 0, targetSize = 0;
-  if (!from.Size(left) || !to.Size(targetSize) || left != targetSize) return false;
+  if (!from.Size(left) || !to.Size(targetSize) || left != targetSize || !from.Rewind()) return false;
   m_source.resize(kBlock);
   m_target.resize(kBlock);
   while (left > 0) {
-    const DWORD n = left < kBlock ? static_cast<DWORD>(left) : kBlock;
-    if (!from.Read(m_source.data(), n) || !to.Read(m_target.data(), n)) return false;
+    const std::size_t n = left < static_cast<long long>(kBlock) ? static_cast<std::size_t>(left) : kBlock;
+    if (from.Read(m_source.data(), n) != n || to.Read(m_target.data(), n) != n) return false;
     if (std::memcmp(m_source.data(), m_target.data(), n) != 0) return false;
     left -= n;
   }
@@ -68,6 +37,7 @@ namespace {
 struct Walk {
   const std::vector<std::string>& sources;
   const std::vector<std::string>& targets;
+  const std::vector<ReadOnlyFile>& heldSources;
   std::size_t first, last;
   const std::atomic<bool>& stop;
   std::size_t failed = last;  // the first pair that is no copy; `last` when none
@@ -75,9 +45,10 @@ struct Walk {
 
   void Run() {
     CopyCheck check;
+    const ReadOnlyFile notHeld;
     for (std::size_t i = first; i < last; ++i) {
       if (stop.load(std::memory_order_relaxed)) return;
-      if (!check.IsExactCopy(sources[i], targets[i])) {
+      if (!check.IsExactCopy(i < heldSources.size() ? heldSources[i] : notHeld, sources[i], targets[i])) {
         failed = i;
         break;
       }
@@ -97,10 +68,11 @@ struct Walk {
 
 }  // namespace
 
-std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std::vector<std::string>& targets) {
+std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std::vector<std::string>& targets,
+                             const std::vector<ReadOnlyFile>& heldSources) {
   const std::size_t count = std::min(sources.size(), targets.size()), half = count / 2;
   std::atomic<bool> stop{false};
-  Walk later{sources, targets, half, count, stop};
+  Walk later{sources, targets, heldSources, half, count, stop};
   // The second thread reads `later` and the lists: it is stopped and joined
   // on every way out, an exception from this thread's walk included.
   struct Joined {
@@ -113,7 +85,7 @@ std::size_t FirstInexactCopy(const std::vector<std::string>& sources, const std:
       ::CloseHandle(thread);
     }
   } second{half > 0 ? ::CreateThread(nullptr, 0, &Walk::OnThread, &later, 0, nullptr) : nullptr, stop};
-  Walk earlier{sources, targets, 0, second.thread ? half : count, stop};
+  Walk earlier{sources, targets, heldSources, 0, second.thread ? half : count, stop};
   earlier.Run();
   if (earlier.failed < earlier.last || !second.thread) return earlier.failed;
   // Every pair of the first half is a copy: the answer is the second's, and

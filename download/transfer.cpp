@@ -2,8 +2,9 @@
 
 #include <io.h>
 
-#include <memory>
+#include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "core/pathrules.h"
 #include "download/copycheck.h"
@@ -14,15 +15,13 @@
 namespace {
 
 vtk::ShellFileOperation g_shellFileOperation = &SHFileOperationA;
-vtk::TransferFileIo g_fileIo = {&std::fopen, &std::fread};
 
-// A file opened for reading, closed when its handle goes.
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using OwnedFile = std::unique_ptr<FILE, FileCloser>;
-
-OwnedFile OpenForReading(const std::string& path) { return OwnedFile(g_fileIo.open(path.c_str(), "rb")); }
+// Card files kept open from the second pass to the read-back of their
+// copies, so that each is opened once. Bounded, so that a card of very many
+// files does not exhaust what the process may hold open; the rest are
+// opened again for the read-back.
+constexpr std::size_t kHeldSourceLimit = 2048;
+std::size_t g_heldSourceLimit = kHeldSourceLimit;
 
 // One dictation file of the source folder; directories are passed over,
 // since the engine copies files only.
@@ -56,10 +55,9 @@ class DssSearch {
 
 bool FitsMaxPath(const std::string& path) { return path.size() <= vtk::kMaxPath; }
 
-std::string ReadHeaderSample(FILE* file) {
+std::string ReadHeaderSample(const vtk::ReadOnlyFile& file) {
   char buffer[vtk::kHeaderSampleSize];
-  const std::size_t n = g_fileIo.read(buffer, 1, sizeof buffer, file);
-  return std::string(buffer, n);
+  return std::string(buffer, file.Read(buffer, sizeof buffer));
 }
 
 }  // namespace
@@ -70,29 +68,43 @@ void SetShellFileOperationForTesting(ShellFileOperation operation) {
   g_shellFileOperation = operation ? operation : &SHFileOperationA;
 }
 
-void SetTransferFileIoForTesting(const TransferFileIo* io) {
-  g_fileIo = io ? *io : TransferFileIo{&std::fopen, &std::fread};
-}
+void SetHeldSourceLimitForTesting(std::size_t limit) { g_heldSourceLimit = limit ? limit : kHeldSourceLimit; }
 
 }  // namespace vtk
 
 struct CDnLoadTransfer::Queue {
   std::vector<std::string> sources;
   std::vector<std::string> targets;
-  std::unordered_set<std::wstring> names;  // target file names, as the file system tells them apart
+  std::vector<vtk::ReadOnlyFile> heldSources;  // entry i: source i while still open, or closed
+  std::unordered_set<std::wstring> names;      // target file names, as the file system tells them apart
+  std::unordered_map<std::string, std::size_t> freeNamed;  // first-pass sources, by path
 
   void Add(const std::string& source, const std::string& target) {
     sources.push_back(source);
     targets.push_back(target);
+    heldSources.emplace_back();
     names.insert(vtk::FileNameKey(vtk::FileNamePart(target)));
   }
   bool Lists(const std::string& name) const { return names.count(vtk::FileNameKey(name)) != 0; }
+  // Keeps `file` open as the source of queue entry `entry`, while the bound
+  // allows; otherwise it is closed here.
+  void Hold(vtk::ReadOnlyFile&& file, std::size_t entry) {
+    if (held < g_heldSourceLimit && entry < heldSources.size()) {
+      heldSources[entry] = std::move(file);
+      ++held;
+    }
+  }
+  std::size_t FreeNamedEntry(const std::string& source) const {
+    const auto it = freeNamed.find(source);
+    return it == freeNamed.end() ? sources.size() : it->second;
+  }
+  std::size_t held = 0;
 };
 
-bool CDnLoadTransfer::IsSameRecording(FILE* pFirst, FILE* pSecond) {
-  std::fseek(pSecond, 0, SEEK_SET);
-  const std::string first = ReadHeaderSample(pFirst);
-  return vtk::IsSameRecording(first, ReadHeaderSample(pSecond));
+bool CDnLoadTransfer::IsSameRecording(const vtk::ReadOnlyFile& first, const vtk::ReadOnlyFile& second) {
+  second.Rewind();
+  const std::string sample = ReadHeaderSample(first);
+  return vtk::IsSameRecording(sample, ReadHeaderSample(second));
 }
 
 int CDnLoadTransfer::AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial) {
@@ -110,7 +122,7 @@ bool CDnLoadTransfer::IsTaken(const std::string& name) const {
   return m_pTargetFolder ? m_pTargetFolder->Holds(name) : vtk::TargetFolder(m_strSubFolder).Holds(name);
 }
 
-int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, FILE* pSource) {
+int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, const vtk::ReadOnlyFile& source) {
   // Only the unbroken run of taken serials is compared with the source: a
   // copy of the same recording beyond a free serial is not looked for.
   for (; serial <= vtk::kMaxSerial; ++serial) {
@@ -125,8 +137,8 @@ int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, FILE* p
       return 0;
     }
     // A taken name that cannot be read is passed over like another recording.
-    const OwnedFile target = OpenForReading(candidate);
-    if (target && IsSameRecording(target.get(), pSource)) return -1;
+    const vtk::ReadOnlyFile target(candidate);
+    if (target.IsOpen() && IsSameRecording(target, source)) return -1;
   }
   return -1;
 }
@@ -143,7 +155,7 @@ int CDnLoadTransfer::CountExactCopies(const Queue& queue) {
   // The walk stops at the first copy that is missing or differs from its
   // source, so that the count (and the deletion that follows it) covers only
   // an unbroken run of real copies from the first.
-  return static_cast<int>(vtk::FirstInexactCopy(queue.sources, queue.targets));
+  return static_cast<int>(vtk::FirstInexactCopy(queue.sources, queue.targets, queue.heldSources));
 }
 
 void CDnLoadTransfer::Run(HWND hOwner) {
@@ -174,7 +186,9 @@ void CDnLoadTransfer::Run(HWND hOwner) {
         m_bPathTooLong = true;
         continue;
       }
-      if (!IsTaken(search.Name())) queue.Add(source, target);
+      if (IsTaken(search.Name())) continue;
+      queue.freeNamed.emplace(source, queue.sources.size());
+      queue.Add(source, target);
     }
   }
 
@@ -184,18 +198,21 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     const std::string source = m_strSourceFolder + name;
     const std::string target = targetFolder + name;
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) continue;
-    const OwnedFile sourceFile = OpenForReading(source);
-    if (!sourceFile) return Abandon(name);
-    if (!IsTaken(name)) continue;  // queued in the first pass
+    vtk::ReadOnlyFile sourceFile(source);
+    if (!sourceFile.IsOpen()) return Abandon(name);
+    if (!IsTaken(name)) {  // queued in the first pass
+      queue.Hold(std::move(sourceFile), queue.FreeNamedEntry(source));
+      continue;
+    }
     {
       // A taken name that cannot be read is never taken for this recording.
-      const OwnedFile targetFile = OpenForReading(target);
-      if (targetFile && IsSameRecording(targetFile.get(), sourceFile.get())) continue;
+      const vtk::ReadOnlyFile targetFile(target);
+      if (targetFile.IsOpen() && IsSameRecording(targetFile, sourceFile)) continue;
     }
     const vtk::SerialStart start = vtk::BaseNameAndStartSerial(name);
     std::string fullTarget = start.base;
     long long serial = start.serial;
-    int made = MakeSerialName(fullTarget, serial, sourceFile.get());
+    int made = MakeSerialName(fullTarget, serial, sourceFile);
     // Every name that MakeSerialName gives is held against the queue, the
     // second one too: a name taken on disk can push it onto a name that a
     // card file already has in this transfer, and two copies under one name
@@ -203,9 +220,12 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     auto listed = [&queue](const std::string& n) { return queue.Lists(n); };
     while (made == 0 && vtk::AvoidBatchClash(fullTarget, listed, serial) != 0) {
       fullTarget = start.base;
-      made = MakeSerialName(fullTarget, serial, sourceFile.get());
+      made = MakeSerialName(fullTarget, serial, sourceFile);
     }
-    if (made == 0) queue.Add(source, fullTarget);
+    if (made == 0) {
+      queue.Add(source, fullTarget);
+      queue.Hold(std::move(sourceFile), queue.sources.size() - 1);
+    }
   }
 
   m_strSourceList = vtk::DoubleNulList(queue.sources);

@@ -10,11 +10,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/transfer_names.h"
+#include "download/readonlyfile.h"
 #include "download/targetfolder.h"
 
 class CDnLoadTransfer {
@@ -39,13 +39,13 @@ class CDnLoadTransfer {
   // when a copy of the source's recording is met on the way, or when no
   // usable name is left (the full path would be too long, or the serials are
   // used up).
-  int MakeSerialName(std::string& base, long long serial, FILE* pSource);
+  int MakeSerialName(std::string& base, long long serial, const vtk::ReadOnlyFile& source);
   // See vtk::AvoidBatchClash; the names are compared as the file system
   // compares them.
   static int AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial);
-  // Rewinds `pSecond`, reads a header sample from each file and compares them
+  // Rewinds `second`, reads a header sample from each file and compares them
   // with vtk::IsSameRecording.
-  static bool IsSameRecording(FILE* pFirst, FILE* pSecond);
+  static bool IsSameRecording(const vtk::ReadOnlyFile& first, const vtk::ReadOnlyFile& second);
 
   // 1 source folder, 2 download folder, 3 subfolder (then the full target
   // folder), 4 file count: the caller's.
@@ -83,13 +83,8 @@ namespace vtk {
 // (null restores the shell's).
 using ShellFileOperation = int(WINAPI*)(LPSHFILEOPSTRUCTA);
 void SetShellFileOperationForTesting(ShellFileOperation operation);
-
-// How the engine opens and reads files; a benchmark counts through it (null
-// restores fopen and fread).
-struct TransferFileIo {
-  FILE* (*open)(const char* path, const char* mode);
-  std::size_t (*read)(void* buffer, std::size_t size, std::size_t count, FILE* file);
-};
-void SetTransferFileIoForTesting(const TransferFileIo* io);
+// How many card files a run keeps open for the read-back (0 restores the
+// engine's own bound).
+void SetHeldSourceLimitForTesting(std::size_t limit);
 
 }  // namespace vtk

@@ -65,6 +65,7 @@ TEST(Transfer, RunsOnRealFiles) {
     std::string shown = {};              // the one message expected
     int damage = 0;
     std::string folder = "D:\\Dictation\\";
+    std::size_t heldSources = 0;  // card files kept open for the read-back; 0 for the engine's bound
   } cases[] = {
       {"serials pushed past taken names and batch names",
        {{"REC.dss", "A"}, {"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"notes.txt", "N"}}, {{"REC.dss", "o1"}, {"REC_2.DSS", "o2"}}, 3,
@@ -78,6 +79,7 @@ TEST(Transfer, RunsOnRealFiles) {
        "Error opening " + std::string(39, 'n')},
       {"second copy cut short", abc, {}, 1, abc, {}, "", 1},
       {"first copy changed", abc, {}, 0, abc, {}, "", 2},
+      {"card files opened again for the read-back", abc, {}, 3, abc, {}, "", 0, "D:\\Dictation\\", 1},
       // A folder of 234 bytes: "A.dss" fits (239), the longer names do not,
       // nor the serial name "<17 r>_1.DSS" (257).
       {"paths too long", {{"A.dss", "A"}, {std::string(30, 'p') + ".dss", "P"}, {std::string(31, 'q') + ".dss", "Q"},
@@ -101,11 +103,18 @@ TEST(Transfer, RunsOnRealFiles) {
       user.Answer(caption, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), c.count))
           .Answer(caption, IDOK, Res(IDS_DNLOAD_DELETE_QUESTION));
     g_damage = c.damage;
+    vtk::SetHeldSourceLimitForTesting(c.heldSources);
     std::string source = "E:\\", folder = c.folder, sub;
     int count = -7;
     CDnLoadTransfer job(source, folder, sub, count);
     job.Run(nullptr);
     for (HANDLE h : held) CloseHandle(h);
+    // The run leaves no card file open: each can be opened alone.
+    for (const auto& [name, rec] : c.card) {
+      const HANDLE h = CreateFileA(("E:\\" + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      if (h == INVALID_HANDLE_VALUE) ADD_FAILURE() << name << " still open";
+      else CloseHandle(h);
+    }
     EXPECT_EQ(count, c.count);
     Files expected, found;
     for (const Files* f : {&c.before, &c.added})
