@@ -76,29 +76,36 @@ struct CDnLoadTransfer::Queue {
   std::vector<std::string> sources;
   std::vector<std::string> targets;
   std::vector<vtk::ReadOnlyFile> heldSources;  // entry i: source i while still open, or closed
-  std::unordered_set<std::wstring> names;      // target file names, as the file system tells them apart
-  std::unordered_map<std::string, std::size_t> freeNamed;  // first-pass sources, by path
 
   void Add(const std::string& source, const std::string& target) {
     sources.push_back(source);
     targets.push_back(target);
     heldSources.emplace_back();
-    names.insert(vtk::FileNameKey(vtk::FileNamePart(target)));
+    m_names.insert(vtk::FileNameKey(vtk::FileNamePart(target)));
   }
-  bool Lists(const std::string& name) const { return names.count(vtk::FileNameKey(name)) != 0; }
-  // Keeps `file` open as the source of queue entry `entry`, while the bound
-  // allows; otherwise it is closed here.
+  // A first-pass entry, found again by its source path in the second pass.
+  void AddFreeNamed(const std::string& source, const std::string& target) {
+    m_freeNamed.emplace(source, sources.size());
+    Add(source, target);
+  }
+  bool Lists(const std::string& name) const { return m_names.count(vtk::FileNameKey(name)) != 0; }
+  // Keep `file` open as the source of the last entry, or of the first-pass
+  // entry of `source`, while the bound allows; otherwise it is closed here.
+  void HoldLast(vtk::ReadOnlyFile&& file) { Hold(std::move(file), sources.size() - 1); }
+  void HoldFreeNamed(vtk::ReadOnlyFile&& file, const std::string& source) {
+    const auto it = m_freeNamed.find(source);
+    if (it != m_freeNamed.end()) Hold(std::move(file), it->second);
+  }
+
+ private:
   void Hold(vtk::ReadOnlyFile&& file, std::size_t entry) {
-    if (held < g_heldSourceLimit && entry < heldSources.size()) {
-      heldSources[entry] = std::move(file);
-      ++held;
-    }
+    if (m_held >= g_heldSourceLimit) return;
+    heldSources[entry] = std::move(file);
+    ++m_held;
   }
-  std::size_t FreeNamedEntry(const std::string& source) const {
-    const auto it = freeNamed.find(source);
-    return it == freeNamed.end() ? sources.size() : it->second;
-  }
-  std::size_t held = 0;
+  std::unordered_set<std::wstring> m_names;  // target file names, as the file system tells them apart
+  std::unordered_map<std::string, std::size_t> m_freeNamed;
+  std::size_t m_held = 0;
 };
 
 bool CDnLoadTransfer::IsSameRecording(const vtk::ReadOnlyFile& first, const vtk::ReadOnlyFile& second) {
@@ -187,8 +194,7 @@ void CDnLoadTransfer::Run(HWND hOwner) {
         continue;
       }
       if (IsTaken(search.Name())) continue;
-      queue.freeNamed.emplace(source, queue.sources.size());
-      queue.Add(source, target);
+      queue.AddFreeNamed(source, target);
     }
   }
 
@@ -201,7 +207,7 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     vtk::ReadOnlyFile sourceFile(source);
     if (!sourceFile.IsOpen()) return Abandon(name);
     if (!IsTaken(name)) {  // queued in the first pass
-      queue.Hold(std::move(sourceFile), queue.FreeNamedEntry(source));
+      queue.HoldFreeNamed(std::move(sourceFile), source);
       continue;
     }
     {
@@ -224,7 +230,7 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     }
     if (made == 0) {
       queue.Add(source, fullTarget);
-      queue.Hold(std::move(sourceFile), queue.sources.size() - 1);
+      queue.HoldLast(std::move(sourceFile));
     }
   }
 
