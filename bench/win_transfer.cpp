@@ -4,12 +4,15 @@
 // and 100 KB by default); half of them are already downloaded, a tenth clash
 // with a different recording, the rest are new. Prints the engine's own time
 // (everything but the shell copy) split into the naming before the copy and
-// the verification after it (every copy read back and compared with its
-// source), the whole run against the shell copy alone, the shell copy
-// against a CopyFileA loop and against the operating system's cp of the same
-// bytes, and what the engine read from files it did not copy. The shell
-// copy's own time varies by a tenth or more from run to run, so each size is
-// run --rounds times (1 by default) and the ratios' median is printed last.
+// the verification and landing after it (every copy read back, compared with
+// its source and renamed from its temporary name), the whole run against the
+// shell copy alone, the shell copy against a CopyFileA loop and against the
+// operating system's cp of the same bytes, and what the engine read from
+// files it did not copy. Then the deletion after the question: the copied
+// card files deleted with the check that each is still the file read back,
+// against one shell delete of the same files alone. The shell's own times
+// vary by a tenth or more from run to run, so each size is run --rounds
+// times (1 by default) and the ratios' medians are printed last.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "download/carddeletion.h"
+#include "download/copycheck.h"
 #include "download/transfer.h"
 #include "framework/modulestate.h"
 #include "framework/winapp.h"
@@ -63,7 +68,7 @@ BOOL WINAPI CountingRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD got, LP
 }
 
 Clock::duration g_shellTime{};
-Clock::time_point g_shellEnd;  // after the copy, Run only verifies
+Clock::time_point g_shellEnd;  // after the copy, Run only reads back and lands
 int WINAPI TimedShell(LPSHFILEOPSTRUCTA op) {
   const auto start = Clock::now();
   const int rc = SHFileOperationA(op);
@@ -130,7 +135,56 @@ double TimeUnixCommand(const std::string& commandLine) {
   return -1;
 }
 
-double Bench(int files, std::size_t size) {
+struct Ratios {
+  double run, deletion;
+};
+
+double ShellDelete(const std::vector<std::string>& paths) {
+  const std::string list = vtk::DoubleNulList(paths);
+  SHFILEOPSTRUCTA op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = list.c_str();
+  op.fFlags = FOF_NOCONFIRMATION;
+  const auto start = Clock::now();
+  SHFileOperationA(&op);
+  return Seconds(Clock::now() - start);
+}
+
+// The copied card files deleted as after the user's OK, the check included,
+// against one shell delete of the same files alone. Both are repeated on the
+// same files written afresh, in turn, so that neither always follows the
+// writes; the first checked deletion is the run's own.
+double BenchDeletion(const TransferOutcome& outcome, std::size_t size) {
+  std::vector<VerifiedSource> verified = outcome.confirmed;
+  std::vector<std::string> paths;
+  for (const VerifiedSource& v : verified) paths.push_back(v.path);
+  const auto rewrite = [&] {
+    for (VerifiedSource& v : verified) {
+      WriteBytes(v.path, Recording(size, 0));
+      v.identity = *vtk::CurrentIdentity(v.path);
+    }
+  };
+  std::vector<double> checked, plain;
+  for (int turn = 0; turn < 3; ++turn) {
+    if (turn > 0) rewrite();
+    const auto start = Clock::now();
+    const DeletionOutcome deleted = DeleteVerifiedSources(nullptr, verified);
+    checked.push_back(Seconds(Clock::now() - start));
+    if (deleted.deleted != static_cast<int>(verified.size())) std::printf("deletion left %d files\n", deleted.kept);
+    rewrite();
+    plain.push_back(ShellDelete(paths));
+  }
+  std::sort(checked.begin(), checked.end());
+  std::sort(plain.begin(), plain.end());
+  const double c = checked[1], p = plain[1];
+  std::printf("deletion after the question     : %8.3f s  (median of 3; the check %.3f ms per file)\n", c,
+              1000.0 * (c - p) / std::max<std::size_t>(1, paths.size()));
+  std::printf("shell delete of the same alone  : %8.3f s  (median of 3)\n", p);
+  std::printf("deletion / shell delete alone   : %8.2f\n", c / p);
+  return c / p;
+}
+
+Ratios Bench(int files, std::size_t size) {
   test::ClearDrive('E');
   test::ClearDrive('D');
   test::MakeDir("D:\\Bench");
@@ -162,6 +216,8 @@ double Bench(int files, std::size_t size) {
   const std::vector<std::string> copiedTargets = vtk::SplitDoubleNulList(job.m_strTargetList);
   std::set<std::string> copied(copiedSources.begin(), copiedSources.end());
   copied.insert(copiedTargets.begin(), copiedTargets.end());
+  for (const auto& [path, use] : g_use)  // where the copies were read back, before their renaming
+    if (vtk::IsTemporaryName(vtk::FileNamePart(path))) copied.insert(path);
   long long notCopiedBytes = 0, notCopiedMax = 0, copiedBytes = 0;
   int maxOpens = 0;
   for (const auto& [path, use] : g_use) {
@@ -194,13 +250,14 @@ double Bench(int files, std::size_t size) {
 
   std::printf("\n== %d files of %zu bytes: %d already downloaded, %d clashing, %d new\n", files, size, already, clashing,
               files - already - clashing);
-  std::printf("copied (count)                  : %d of %zu queued\n", count, copiedTargets.size());
+  std::printf("copied (count)                  : %d of %zu queued; at the target %zu files\n", count,
+              copiedTargets.size(), test::ListDir(kFolder).size());
   std::printf("whole download (Run)            : %8.3f s\n", Seconds(total));
   std::printf("engine's own work               : %8.3f s  (%.3f ms per file examined, %.1f%% of the download)\n", engine,
               1000.0 * engine / files, 100.0 * engine / Seconds(total));
   std::printf("  naming, before the copy       : %8.3f s  (%.3f ms per file examined)\n", engine - verification,
               1000.0 * (engine - verification) / files);
-  std::printf("  verification, after the copy  : %8.3f s  (%.3f ms per copy, %.0f MB/s of copies)\n", verification,
+  std::printf("  read-back and landing         : %8.3f s  (%.3f ms per copy, %.0f MB/s of copies)\n", verification,
               1000.0 * verification / std::max<std::size_t>(1, copiedTargets.size()),
               double(copiedTargets.size()) * double(size) / (1 << 20) / std::max(verification, 1e-9));
   std::printf("shell copy (one SHFileOperation): %8.3f s\n", Seconds(g_shellTime));
@@ -214,7 +271,7 @@ double Bench(int files, std::size_t size) {
   std::printf("bytes read from copied files    : %lld (with their copies; the read-back reads both whole)\n",
               copiedBytes);
   std::printf("most opens of one file          : %d\n", maxOpens);
-  return Seconds(total) / Seconds(g_shellTime);
+  return {Seconds(total) / Seconds(g_shellTime), BenchDeletion(job.Outcome(), size)};
 }
 
 }  // namespace
@@ -236,13 +293,22 @@ int main(int argc, char** argv) {
       }
     }
   }
-  for (std::size_t size : sizes) {
-    std::vector<double> ratios;
-    for (int round = 0; round < rounds; ++round) ratios.push_back(Bench(files, size));
+  const auto report = [rounds](std::size_t size, const char* what, std::vector<double> ratios) {
     std::sort(ratios.begin(), ratios.end());
-    std::printf("\n%zu bytes, Run / shell copy over %d round(s):", size, rounds);
+    std::printf("%zu bytes over %d round(s), %s:", size, rounds, what);
     for (double r : ratios) std::printf(" %.3f", r);
     std::printf("; median %.3f\n", ratios[ratios.size() / 2]);
+  };
+  for (std::size_t size : sizes) {
+    std::vector<double> runs, deletions;
+    for (int round = 0; round < rounds; ++round) {
+      const Ratios r = Bench(files, size);
+      runs.push_back(r.run);
+      deletions.push_back(r.deletion);
+    }
+    std::printf("\n");
+    report(size, "Run / shell copy", runs);
+    report(size, "deletion / shell delete", deletions);
   }
   test::ClearDrive('E');
   test::ClearDrive('D');

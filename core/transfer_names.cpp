@@ -162,8 +162,9 @@ int AvoidBatchClash(std::string_view targetPath, const std::function<bool(const 
   return result;
 }
 
-bool IsSameRecording(std::string_view sampleA, std::string_view sampleB) {
-  if (sampleA.size() != sampleB.size()) return false;
+bool IsSameRecording(const RecordingProbe& a, const RecordingProbe& b) {
+  const std::string_view sampleA = a.sample, sampleB = b.sample;
+  if (a.size != b.size || sampleA.size() != sampleB.size()) return false;
   if (sampleA.size() < kIdentityEnd) return sampleA == sampleB;
   const std::size_t n = kIdentityEnd - kIdentityOffset;
   return sampleA.substr(kIdentityOffset, n) == sampleB.substr(kIdentityOffset, n);

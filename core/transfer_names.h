@@ -65,13 +65,21 @@ int AvoidBatchClash(std::string_view targetPath, const NameList& names, long lon
 int AvoidBatchClash(std::string_view targetPath, const std::function<bool(const std::string&)>& listed,
                     long long& serial);
 
-// Two header samples (what one read of up to kHeaderSampleSize bytes from the
-// start of each file returned) belong to the same recording when the reads
-// returned the same number of bytes and
+// What the engine reads of a dictation file to tell recordings apart: its
+// length and what one read of up to kHeaderSampleSize bytes from its start
+// returned.
+struct RecordingProbe {
+  long long size = 0;
+  std::string sample;
+};
+
+// Two files hold the same recording when they are equally long and
 //  - for samples of at least kIdentityEnd bytes, bytes 50 to 67 are equal;
 //  - for shorter samples, which do not hold the whole identity, every byte
 //    read is equal (so two empty files are the same recording).
-bool IsSameRecording(std::string_view sampleA, std::string_view sampleB);
+// The length counts, so that a copy cut short (or grown) is never taken for
+// the recording it was copied from.
+bool IsSameRecording(const RecordingProbe& a, const RecordingProbe& b);
 
 // printf-style texts of the string table, formatted here so that a cut never
 // splits a double-byte character: the first "%s" or "%.<n>s" conversion takes

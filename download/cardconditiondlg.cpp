@@ -100,5 +100,5 @@ void CCardConditionDlg::OnDestroy() {
   CDialog::OnDestroy();
   if (m_bStart != 1) return;
   m_transfer.Run(m_hWnd);
-  ReportDnLoad(m_hWnd, m_nResult, m_settings.bDelete, m_transfer.m_strSourceList);
+  ReportDnLoad(m_hWnd, m_transfer.Outcome(), m_settings.bDelete);
 }

@@ -37,6 +37,15 @@ bool ReadOnlyFile::Size(long long& size) const {
   return true;
 }
 
+bool ReadOnlyFile::SizeAndLastWriteTime(long long& size, unsigned long long& time) const {
+  // Two cheap queries: the one that answers both at once also asks for the
+  // volume, which costs more than the rest of a file's check.
+  FILETIME written;
+  if (!Size(size) || !::GetFileTime(m_h, nullptr, nullptr, &written)) return false;
+  time = (static_cast<unsigned long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+  return true;
+}
+
 bool ReadOnlyFile::Rewind() const {
   const LARGE_INTEGER start{};
   return IsOpen() && ::SetFilePointerEx(m_h, start, nullptr, FILE_BEGIN);

@@ -21,6 +21,9 @@ class ReadOnlyFile {
 
   bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
   bool Size(long long& size) const;
+  // The length and the last-write time (as the file system keeps it, in
+  // 100 ns units).
+  bool SizeAndLastWriteTime(long long& size, unsigned long long& time) const;
   bool Rewind() const;
   // Reads until `count` bytes, the end of the file or an error; returns the
   // number of bytes read.

@@ -8,9 +8,6 @@
 
 #include "core/pathrules.h"
 #include "download/copycheck.h"
-#include "framework/modulestate.h"
-#include "framework/msgbox.h"
-#include "res/ids_download.h"
 
 namespace {
 
@@ -55,9 +52,28 @@ class DssSearch {
 
 bool FitsMaxPath(const std::string& path) { return path.size() <= vtk::kMaxPath; }
 
-std::string ReadHeaderSample(const vtk::ReadOnlyFile& file) {
+// The length and header sample of a file, read from its start; false when
+// the file cannot be measured.
+bool Probe(const vtk::ReadOnlyFile& file, vtk::RecordingProbe& probe) {
+  if (!file.Size(probe.size) || !file.Rewind()) return false;
   char buffer[vtk::kHeaderSampleSize];
-  return std::string(buffer, file.Read(buffer, sizeof buffer));
+  probe.sample.assign(buffer, file.Read(buffer, sizeof buffer));
+  return true;
+}
+
+// Temporaries of an earlier run into `folder` that was stopped before it
+// could land or remove them. Only names of the library's own pattern go; one
+// that cannot be removed (another run still writes it) stays, and the
+// listing then counts it as taken.
+void RemoveLeftoverTemporaries(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = ::FindFirstFileA((folder + "~VTK*.TMP").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && vtk::IsTemporaryName(found.cFileName))
+      ::DeleteFileA((folder + found.cFileName).c_str());
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
 }
 
 }  // namespace
@@ -68,6 +84,8 @@ void SetShellFileOperationForTesting(ShellFileOperation operation) {
   g_shellFileOperation = operation ? operation : &SHFileOperationA;
 }
 
+int RunShellFileOperation(SHFILEOPSTRUCTA& op) { return g_shellFileOperation(&op); }
+
 void SetHeldSourceLimitForTesting(std::size_t limit) { g_heldSourceLimit = limit ? limit : kHeldSourceLimit; }
 
 }  // namespace vtk
@@ -75,18 +93,20 @@ void SetHeldSourceLimitForTesting(std::size_t limit) { g_heldSourceLimit = limit
 struct CDnLoadTransfer::Queue {
   std::vector<std::string> sources;
   std::vector<std::string> targets;
+  std::vector<std::string> temporaries;        // entry i: where the shell writes the copy of source i
   std::vector<vtk::ReadOnlyFile> heldSources;  // entry i: source i while still open, or closed
 
-  void Add(const std::string& source, const std::string& target) {
+  void Add(const std::string& source, const std::string& target, const std::string& temporary) {
     sources.push_back(source);
     targets.push_back(target);
+    temporaries.push_back(temporary);
     heldSources.emplace_back();
     m_names.insert(vtk::FileNameKey(vtk::FileNamePart(target)));
   }
   // A first-pass entry, found again by its source path in the second pass.
-  void AddFreeNamed(const std::string& source, const std::string& target) {
+  void AddFreeNamed(const std::string& source, const std::string& target, const std::string& temporary) {
     m_freeNamed.emplace(source, sources.size());
-    Add(source, target);
+    Add(source, target, temporary);
   }
   bool Lists(const std::string& name) const { return m_names.count(vtk::FileNameKey(name)) != 0; }
   // Keep `file` open as the source of the last entry, or of the first-pass
@@ -109,9 +129,8 @@ struct CDnLoadTransfer::Queue {
 };
 
 bool CDnLoadTransfer::IsSameRecording(const vtk::ReadOnlyFile& first, const vtk::ReadOnlyFile& second) {
-  second.Rewind();
-  const std::string sample = ReadHeaderSample(first);
-  return vtk::IsSameRecording(sample, ReadHeaderSample(second));
+  vtk::RecordingProbe a, b;
+  return Probe(first, a) && Probe(second, b) && vtk::IsSameRecording(a, b);
 }
 
 int CDnLoadTransfer::AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial) {
@@ -136,7 +155,7 @@ int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, const v
     const std::string name = vtk::SerialCandidateName(base, serial);
     const std::string candidate = m_strSubFolder + name;
     if (!FitsMaxPath(candidate)) {
-      m_bPathTooLong = true;
+      m_outcome.pathTooLong = true;
       return -1;
     }
     if (!IsTaken(name)) {
@@ -151,18 +170,42 @@ int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, const v
 }
 
 void CDnLoadTransfer::Abandon(const std::string& name) {
-  const std::string text = vtk::FormatWithName(LoadResString(IDS_DNLOAD_ERROR_OPENING), name);
-  vtk::ShowMessageBox(m_hOwner, text, LoadResString(IDS_DNLOAD_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+  m_outcome = TransferOutcome{};
+  m_outcome.unreadable = name;
   m_strSourceList = vtk::DoubleNulList({});
   m_strTargetList = vtk::DoubleNulList({});
   m_nFileCount = 0;
 }
 
-int CDnLoadTransfer::CountExactCopies(const Queue& queue) {
-  // The walk stops at the first copy that is missing or differs from its
-  // source, so that the count (and the deletion that follows it) covers only
-  // an unbroken run of real copies from the first.
-  return static_cast<int>(vtk::FirstInexactCopy(queue.sources, queue.targets, queue.heldSources));
+std::string CDnLoadTransfer::NextTemporary() {
+  std::string name;
+  do name = vtk::TemporaryName(++m_nLastTemporary);
+  while (IsTaken(name));
+  const std::string path = m_strSubFolder + name;
+  return FitsMaxPath(path) ? path : std::string();
+}
+
+void CDnLoadTransfer::CopyAndLand(Queue& queue) {
+  const std::string temporaries = vtk::DoubleNulList(queue.temporaries);
+  SHFILEOPSTRUCTA op{};
+  op.hwnd = m_hOwner;
+  op.wFunc = FO_COPY;
+  op.pFrom = m_strSourceList.c_str();
+  op.pTo = temporaries.c_str();
+  op.fFlags = queue.sources.size() >= 2 ? FOF_MULTIDESTFILES : 0;
+  // What the shell reports is not trusted either way: every copy is read
+  // back, whether the shell stopped early, failed or said it succeeded.
+  vtk::RunShellFileOperation(op);
+  const std::vector<std::optional<vtk::FileIdentity>> verified =
+      vtk::VerifyCopies(queue.sources, queue.temporaries, queue.heldSources);
+  queue.heldSources.clear();
+  for (std::size_t i = 0; i < queue.sources.size(); ++i) {
+    // The rename never replaces a file: a name taken meanwhile keeps its file.
+    if (verified[i] && ::MoveFileA(queue.temporaries[i].c_str(), queue.targets[i].c_str()))
+      m_outcome.confirmed.push_back({queue.sources[i], *verified[i]});
+    else
+      ::DeleteFileA(queue.temporaries[i].c_str());
+  }
 }
 
 void CDnLoadTransfer::Run(HWND hOwner) {
@@ -170,11 +213,13 @@ void CDnLoadTransfer::Run(HWND hOwner) {
   m_strSourceList = vtk::DoubleNulList({});
   m_strTargetList = vtk::DoubleNulList({});
   m_hOwner = hOwner;
-  m_bPathTooLong = false;
+  m_outcome = TransferOutcome{};
+  m_nLastTemporary = 0;
   m_strSubFolder = m_strDownloadFolder + m_strSubFolder;
   const std::string& targetFolder = m_strSubFolder;
   const std::string pattern = m_strSourceFolder + "*.dss";
   Queue queue;
+  RemoveLeftoverTemporaries(targetFolder);
   const vtk::TargetFolder listing(targetFolder);
   m_pTargetFolder = &listing;
   struct Forget {
@@ -190,11 +235,16 @@ void CDnLoadTransfer::Run(HWND hOwner) {
       const std::string source = m_strSourceFolder + search.Name();
       const std::string target = targetFolder + search.Name();
       if (!FitsMaxPath(source) || !FitsMaxPath(target)) {
-        m_bPathTooLong = true;
+        m_outcome.pathTooLong = true;
         continue;
       }
       if (IsTaken(search.Name())) continue;
-      queue.AddFreeNamed(source, target);
+      const std::string temporary = NextTemporary();
+      if (temporary.empty()) {
+        m_outcome.pathTooLong = true;
+        continue;
+      }
+      queue.AddFreeNamed(source, target, temporary);
     }
   }
 
@@ -206,7 +256,7 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) continue;
     vtk::ReadOnlyFile sourceFile(source);
     if (!sourceFile.IsOpen()) return Abandon(name);
-    if (!IsTaken(name)) {  // queued in the first pass
+    if (!IsTaken(name)) {  // queued in the first pass, unless its temporary did not fit
       queue.HoldFreeNamed(std::move(sourceFile), source);
       continue;
     }
@@ -228,46 +278,19 @@ void CDnLoadTransfer::Run(HWND hOwner) {
       fullTarget = start.base;
       made = MakeSerialName(fullTarget, serial, sourceFile);
     }
-    if (made == 0) {
-      queue.Add(source, fullTarget);
-      queue.HoldLast(std::move(sourceFile));
+    if (made != 0) continue;
+    const std::string temporary = NextTemporary();
+    if (temporary.empty()) {
+      m_outcome.pathTooLong = true;
+      continue;
     }
+    queue.Add(source, fullTarget, temporary);
+    queue.HoldLast(std::move(sourceFile));
   }
 
   m_strSourceList = vtk::DoubleNulList(queue.sources);
   m_strTargetList = vtk::DoubleNulList(queue.targets);
-  m_nFileCount = static_cast<int>(queue.sources.size());
-
-  if (m_nFileCount >= 1) {
-    SHFILEOPSTRUCTA op{};
-    op.hwnd = m_hOwner;
-    op.wFunc = FO_COPY;
-    op.pFrom = m_strSourceList.c_str();
-    op.pTo = m_strTargetList.c_str();
-    op.fFlags = m_nFileCount >= 2 ? FOF_MULTIDESTFILES : 0;
-    g_shellFileOperation(&op);
-    m_nFileCount = CountExactCopies(queue);
-  }
-
-  if (m_bPathTooLong)
-    vtk::ShowMessageBox(m_hOwner, LoadResString(IDS_DNLOAD_PATH_TOO_LONG), LoadResString(IDS_DNLOAD_CAPTION),
-                        MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ReportDnLoad(HWND hOwner, int count, int bDelete, const std::string& sourceList) {
-  if (count <= 0) return;
-  const std::string caption = LoadResString(IDS_DNLOAD_CAPTION);
-  vtk::ShowMessageBox(hOwner, vtk::FormatWithCount(LoadResString(IDS_DNLOAD_COUNT), count), caption, MB_OK);
-  if (bDelete != 1) return;
-  if (vtk::ShowMessageBox(hOwner, LoadResString(IDS_DNLOAD_DELETE_QUESTION), caption, MB_OKCANCEL | MB_ICONQUESTION) !=
-      IDOK)
-    return;
-  const std::string downloaded = vtk::FirstEntries(sourceList, count);
-  SHFILEOPSTRUCTA op{};
-  op.hwnd = hOwner;
-  op.wFunc = FO_DELETE;
-  op.pFrom = downloaded.c_str();
-  op.pTo = nullptr;
-  op.fFlags = FOF_NOCONFIRMATION;
-  g_shellFileOperation(&op);
+  m_outcome.queued = static_cast<int>(queue.sources.size());
+  if (m_outcome.queued >= 1) CopyAndLand(queue);
+  m_nFileCount = static_cast<int>(m_outcome.confirmed.size());
 }

@@ -3,9 +3,9 @@
 // already downloaded (same recording under the same name) are skipped, and
 // files whose names are taken by a different recording get a serial name. A
 // name that is taken but cannot be read counts as a different recording.
-// All queued files go in one shell copy; afterwards only the copies whose
-// bytes equal their source's are counted, and only those may be deleted from
-// the card.
+// All queued files go in one shell copy, each under a temporary name; a copy
+// whose bytes equal its source's is renamed to its own name, any other is
+// removed, so that a recording's name never holds a broken copy.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -13,9 +13,25 @@
 #include <string>
 #include <vector>
 
+#include "core/landing.h"
 #include "core/transfer_names.h"
 #include "download/readonlyfile.h"
 #include "download/targetfolder.h"
+
+// A card file whose copy landed whole under its name at the target, as it
+// was when the copy was read back.
+struct VerifiedSource {
+  std::string path;
+  vtk::FileIdentity identity;
+};
+
+// What a run did, for the completion step to tell the user.
+struct TransferOutcome {
+  std::vector<VerifiedSource> confirmed;  // in queue order
+  int queued = 0;                         // files the shell was asked to copy
+  bool pathTooLong = false;               // some files stayed on the card: a path would be too long
+  std::string unreadable;                 // the card file that could not be opened; the run was abandoned
+};
 
 class CDnLoadTransfer {
  public:
@@ -30,9 +46,11 @@ class CDnLoadTransfer {
   CDnLoadTransfer& operator=(const CDnLoadTransfer&) = delete;
 
   // Lists the source folder's *.dss files, queues and copies them, and leaves
-  // in the file count how many copies are whole at the target. The subfolder
-  // field holds the full target folder afterwards.
+  // in the file count how many copies landed whole at the target. The
+  // subfolder field holds the full target folder afterwards. Shows nothing:
+  // Outcome() tells what happened.
   void Run(HWND hOwner);
+  const TransferOutcome& Outcome() const { return m_outcome; }
 
   // Replaces `base` (a file name) by the full target path of the first free
   // serial name from `serial` on and returns 0; returns -1, leaving `base`,
@@ -43,8 +61,8 @@ class CDnLoadTransfer {
   // See vtk::AvoidBatchClash; the names are compared as the file system
   // compares them.
   static int AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial);
-  // Rewinds `second`, reads a header sample from each file and compares them
-  // with vtk::IsSameRecording.
+  // Reads the length and a header sample of each file (from its start) and
+  // compares them with vtk::IsSameRecording.
   static bool IsSameRecording(const vtk::ReadOnlyFile& first, const vtk::ReadOnlyFile& second);
 
   // 1 source folder, 2 download folder, 3 subfolder (then the full target
@@ -57,25 +75,31 @@ class CDnLoadTransfer {
   // entry i of one list belongs to entry i of the other.
   std::string m_strSourceList;
   std::string m_strTargetList;
-  // 7: owner of the engine's message boxes.
+  // 7: the window that owns the shell's progress and questions.
   HWND m_hOwner = nullptr;
 
  private:
   struct Queue;
   void Abandon(const std::string& name);
-  static int CountExactCopies(const Queue& queue);
+  // Copies the queue under its temporary names, reads every copy back and
+  // gives each that is whole its own name.
+  void CopyAndLand(Queue& queue);
   // A name of the target folder is taken: from the run's listing of the
   // folder, or asked of the disk outside a run.
   bool IsTaken(const std::string& name) const;
+  // The full path of the next free temporary name, or empty when it would be
+  // too long.
+  std::string NextTemporary();
 
-  bool m_bPathTooLong = false;
+  TransferOutcome m_outcome;
   const vtk::TargetFolder* m_pTargetFolder = nullptr;
+  unsigned long m_nLastTemporary = 0;
 };
 
-// The completion step: tells the user how many files were downloaded and,
-// when `bDelete` is 1, offers to delete exactly the first `count` files of
-// `sourceList` (the ones confirmed at the target).
-void ReportDnLoad(HWND hOwner, int count, int bDelete, const std::string& sourceList);
+// The completion step: tells the user what the run did and, when `bDelete`
+// is set and some copies were confirmed, offers to delete their card files;
+// only those still as they were when their copies were read back go.
+void ReportDnLoad(HWND hOwner, const TransferOutcome& outcome, int bDelete);
 
 namespace vtk {
 
@@ -83,6 +107,7 @@ namespace vtk {
 // (null restores the shell's).
 using ShellFileOperation = int(WINAPI*)(LPSHFILEOPSTRUCTA);
 void SetShellFileOperationForTesting(ShellFileOperation operation);
+int RunShellFileOperation(SHFILEOPSTRUCTA& op);
 // How many card files a run keeps open for the read-back (0 restores the
 // engine's own bound).
 void SetHeldSourceLimitForTesting(std::size_t limit);

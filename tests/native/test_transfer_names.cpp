@@ -46,18 +46,28 @@ TEST(BatchClash, AListedNameMovesTheSerialPastEveryListedName) {
   }
 }
 
-// Samples of at least 68 bytes compare bytes 50 to 67 only; shorter ones
-// match only when the lengths and every byte are equal.
+// Two files are one recording only when they are equally long; then samples
+// of at least 68 bytes compare bytes 50 to 67 only, and shorter ones match
+// only when every byte is equal.
 TEST(HeaderSample, SameRecording) {
   std::string a(70, 'a'), b(70, 'b');
   for (std::size_t i = kIdentityOffset; i < kIdentityEnd; ++i) a[i] = b[i] = char('0' + i % 10);
   std::string c = b, d = b, s(67, 'q');
   c[50] = d[67] = 'X';
-  const struct { std::string x, y; bool same; } cases[] = {
-      {a, b, true}, {a, c, false}, {a, d, false}, {a.substr(0, 68), b.substr(0, 68), true}, {a, a.substr(0, 69), false},
-      {s, "r" + s.substr(1), false},
+  const struct { RecordingProbe x, y; bool same; } cases[] = {
+      {{4096, a}, {4096, b}, true},
+      {{4096, a}, {4096, c}, false},
+      {{4096, a}, {4096, d}, false},
+      {{68, a.substr(0, 68)}, {68, b.substr(0, 68)}, true},
+      {{4096, a}, {4096, a.substr(0, 69)}, false},
+      {{67, s}, {67, "r" + s.substr(1)}, false},
+      // A copy cut short or grown keeps the identity bytes of its recording.
+      {{100663296, a}, {22085632, a}, false},
+      {{4194304, a}, {4194305, b}, false},
+      {{0, ""}, {0, ""}, true},
   };
-  for (const auto& k : cases) EXPECT_EQ(IsSameRecording(k.x, k.y), k.same) << k.x << " / " << k.y;
+  for (const auto& k : cases)
+    EXPECT_EQ(IsSameRecording(k.x, k.y), k.same) << k.x.size << ":" << k.x.sample << " / " << k.y.size << ":" << k.y.sample;
 }
 
 // A cut never ends on the lead byte of 表; only the first conversion is
@@ -103,6 +113,9 @@ TEST(NameRulesFuzz, ArbitraryBytesKeepEveryRule) {
     const std::size_t shown = message.size() - 14;
     ASSERT_TRUE(shown <= 40 && OnBoundary(name, shown) && message.substr(14) == name.substr(0, shown)) << shown;
     FormatWithName(name, other), FormatWithCount(name, round);
-    ASSERT_EQ(IsSameRecording(name.substr(0, 70), other.substr(0, 70)), IsSameRecording(other.substr(0, 70), name.substr(0, 70)));
+    const RecordingProbe x{static_cast<long long>(name.size()), name.substr(0, 70)},
+        y{static_cast<long long>(other.size()), other.substr(0, 70)};
+    ASSERT_EQ(IsSameRecording(x, y), IsSameRecording(y, x));
+    ASSERT_TRUE(IsSameRecording(x, x));
   }
 }

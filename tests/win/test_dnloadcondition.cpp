@@ -131,13 +131,13 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
   }
 }
 
-// Only 1 asks, and only OK deletes. The host's window stays disabled at the
+// Any delete flag but 0 asks, and only OK deletes. The host's window stays disabled at the
 // copy, the count, the question and the deletion until the export returns.
 // A started download leaves the current directory at the download folder.
-TEST_F(DnLoad, TheDeleteFlagAsksOnlyWhenItIsOneAndTheHostWaits) {
+TEST_F(DnLoad, TheDeleteFlagAsksUnlessItIsZeroAndTheHostWaits) {
   g_host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
   const struct { int bDelete, answer; std::string hostAndCard; } cases[] = {
-      {0, 0, "ddE2"}, {1, IDCANCEL, "dddE2"}, {2, 0, "ddE2"}, {1, IDOK, "ddddE0"}};
+      {0, 0, "ddE2"}, {1, IDCANCEL, "dddE2"}, {2, IDOK, "ddddE0"}, {1, IDOK, "ddddE0"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bDelete * 10 + c.answer);
     SetUp();
@@ -220,4 +220,33 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
               c.want);
   }
   SetPlatformIdForTesting(nullptr);
+}
+
+// The user swaps the card while the delete question is up (recorders reuse
+// the names, so the second card holds other recordings under the same
+// ones): none of them is deleted, and the user is told.
+TEST_F(DnLoad, ACardSwappedAtTheDeleteQuestionKeepsItsRecordings) {
+  const auto card = [](char which) {
+    for (int i = 1; i <= 3; ++i) {
+      std::string bytes(which == '1' ? 96 : 96 + i, 'x');
+      bytes.replace(50, 6, std::string("CARD") + which + char('0' + i));
+      test::WriteFile("E:\\DS000" + std::to_string(i) + ".DSS", bytes);
+    }
+  };
+  card('1');
+  bDelete = 1;
+  user.On(kConfirm, [](Window& w) { w.Click(IDOK); })
+      .Answer(kMessage, IDOK, test::Sjis(u8"3 個のﾌｧｲﾙがﾀﾞｳﾝﾛｰﾄﾞされました。"))
+      .On(kMessage, [&](Window& w) {
+        card('2');
+        w.Click(IDOK);
+      })
+      .Answer(kMessage, IDOK,
+              test::Sjis(u8"3 個のﾌｧｲﾙはﾐﾆﾁｭｱ ｶｰﾄﾞから削除されませんでした。ﾀﾞｳﾝﾛｰﾄﾞ後に変更されたか、見つからないか、削除できなかったﾌｧｲﾙです。"));
+  EXPECT_EQ(Call("D:\\Dictation", "E:\\"), "3 D:\\Dictation||E:\\");
+  for (int i = 1; i <= 3; ++i) {
+    const std::string name = "DS000" + std::to_string(i) + ".DSS";
+    EXPECT_EQ(test::ReadFile("E:\\" + name).substr(50, 6), "CARD2" + std::to_string(i));
+    EXPECT_EQ(test::ReadFile("D:\\Dictation\\" + name).substr(50, 6), "CARD1" + std::to_string(i));
+  }
 }
