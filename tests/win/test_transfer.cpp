@@ -80,6 +80,13 @@ int WINAPI SecondCopyHalfWritten(LPSHFILEOPSTRUCTA op) {
   test::WriteFile(Targets(op)[1], bytes.substr(0, bytes.size() / 2));
   return rc;
 }
+// The first card file shrank while it was being copied.
+int WINAPI FirstCardFileShrank(LPSHFILEOPSTRUCTA op) {
+  const int rc = SHFileOperationA(op);
+  if (op->wFunc != FO_COPY) return rc;
+  test::WriteFile(op->pFrom, test::ReadFile(op->pFrom).substr(0, 60));
+  return rc;
+}
 int WINAPI DeletesNothing(LPSHFILEOPSTRUCTA op) { return op->wFunc == FO_DELETE ? 0 : SHFileOperationA(op); }
 
 void ClearDrives() {
@@ -131,6 +138,8 @@ TEST(Transfer, RunsOnRealFiles) {
        "Error opening " + std::string(39, 'n')},
       {"second copy one byte short", abc, {}, 2, {{"A.dss", "A"}, {"C.dss", "C"}}, 1, {}, "", &SecondCopyOneByteShort},
       {"first copy changed", abc, {}, 2, {{"B.dss", "B"}, {"C.dss", "C"}}, 1, {}, "", &FirstCopyLastByteChanged},
+      {"a card file that shrank during the copy", abc, {}, 2, {{"B.dss", "B"}, {"C.dss", "C"}}, 1, {}, "",
+       &FirstCardFileShrank},
       {"disk full after three", five, {}, 3, {{"F1.dss", "1"}, {"F2.dss", "2"}, {"F3.dss", "3"}}, 2, {}, "",
        &DiskFullAfterThree},
       {"card files opened again for the read-back", abc, {}, 3, abc, 0, {}, "", nullptr, "D:\\Dictation\\", 1},
