@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/transfer_names.h"
-#include "download/twohalves.h"
 
 namespace vtk {
 
@@ -51,23 +50,6 @@ std::optional<FileIdentity> CurrentIdentity(const std::string& path) {
   if (got != static_cast<std::size_t>(std::min<long long>(identity.size, sizeof header))) return std::nullopt;
   identity.header.assign(header, got);
   return identity;
-}
-
-std::vector<std::optional<FileIdentity>> VerifyCopies(const std::vector<std::string>& sources,
-                                                      const std::vector<std::string>& targets,
-                                                      const std::vector<ReadOnlyFile>& heldSources) {
-  const std::size_t count = std::min(sources.size(), targets.size());
-  std::vector<std::optional<FileIdentity>> verified(count);
-  const bool laterHalfRead = InTwoHalves(count, [&](std::size_t first, std::size_t last) {
-    CopyCheck check;
-    const ReadOnlyFile notHeld;
-    for (std::size_t i = first; i < last; ++i)
-      verified[i] = check.IsExactCopy(i < heldSources.size() ? heldSources[i] : notHeld, sources[i], targets[i]);
-  });
-  // Pairs that the second thread could not read back are no copies.
-  if (!laterHalfRead)
-    for (std::size_t i = count / 2; i < count; ++i) verified[i].reset();
-  return verified;
 }
 
 }  // namespace vtk

@@ -3,7 +3,6 @@
 // size, is no copy. What is learnt of the source on the way is kept, so that
 // the card file can be recognised again when it is to be deleted.
 #pragma once
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,16 +24,6 @@ class CopyCheck {
   // Reused from file to file: one block of each file at a time.
   std::vector<char> m_source, m_target;
 };
-
-// Pair by pair, the source's identity when the target is an exact copy of
-// it, or nothing. `heldSources` gives the source files still open (it may be
-// shorter, or hold closed ones). Reading back is bound by the disk cache and
-// the processor, so the later half of the list is read on a second thread
-// while this one reads the first; a pair that the second thread could not
-// read is no copy.
-std::vector<std::optional<FileIdentity>> VerifyCopies(const std::vector<std::string>& sources,
-                                                      const std::vector<std::string>& targets,
-                                                      const std::vector<ReadOnlyFile>& heldSources);
 
 // The identity of the file at `path` as it is now; nothing when it cannot
 // be opened or read.

@@ -8,6 +8,7 @@
 
 #include "core/pathrules.h"
 #include "download/copycheck.h"
+#include "download/twohalves.h"
 
 namespace {
 
@@ -196,16 +197,31 @@ void CDnLoadTransfer::CopyAndLand(Queue& queue) {
   // What the shell reports is not trusted either way: every copy is read
   // back, whether the shell stopped early, failed or said it succeeded.
   vtk::RunShellFileOperation(op);
-  const std::vector<std::optional<vtk::FileIdentity>> verified =
-      vtk::VerifyCopies(queue.sources, queue.temporaries, queue.heldSources);
+  // Each copy is read back and, when whole, given its name at once, so that
+  // the renames run while the other thread reads.
+  const std::size_t count = queue.sources.size();
+  std::vector<std::optional<vtk::FileIdentity>> landed(count);
+  const bool laterHalfLanded = vtk::InTwoHalves(count, [&](std::size_t first, std::size_t last) {
+    vtk::CopyCheck check;
+    for (std::size_t i = first; i < last; ++i) {
+      std::optional<vtk::FileIdentity> whole =
+          check.IsExactCopy(queue.heldSources[i], queue.sources[i], queue.temporaries[i]);
+      // The rename never replaces a file: a name taken meanwhile keeps its file.
+      if (whole && ::MoveFileA(queue.temporaries[i].c_str(), queue.targets[i].c_str())) landed[i] = std::move(whole);
+      else ::DeleteFileA(queue.temporaries[i].c_str());
+    }
+  });
   queue.heldSources.clear();
-  for (std::size_t i = 0; i < queue.sources.size(); ++i) {
-    // The rename never replaces a file: a name taken meanwhile keeps its file.
-    if (verified[i] && ::MoveFileA(queue.temporaries[i].c_str(), queue.targets[i].c_str()))
-      m_outcome.confirmed.push_back({queue.sources[i], *verified[i]});
-    else
+  if (!laterHalfLanded) {
+    // What the second thread may have left: its copies are not confirmed,
+    // and no temporary of theirs stays behind.
+    for (std::size_t i = count / 2; i < count; ++i) {
+      landed[i].reset();
       ::DeleteFileA(queue.temporaries[i].c_str());
+    }
   }
+  for (std::size_t i = 0; i < count; ++i)
+    if (landed[i]) m_outcome.confirmed.push_back({queue.sources[i], *landed[i]});
 }
 
 void CDnLoadTransfer::Run(HWND hOwner) {
