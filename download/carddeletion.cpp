@@ -1,8 +1,11 @@
 #include "download/carddeletion.h"
 
 #include <algorithm>
+#include <map>
+#include <string_view>
 
 #include "download/copycheck.h"
+#include "download/targetfolder.h"
 #include "download/twohalves.h"
 
 DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<VerifiedSource>& verified) {
@@ -26,9 +29,15 @@ DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<VerifiedSou
   op.fFlags = FOF_NOCONFIRMATION;
   vtk::RunShellFileOperation(op);
   // The shell's answer is not trusted: a file still there was not deleted.
+  // Each folder is listed once; asking for each name that is gone would
+  // cost a search of the folder per name.
+  std::map<std::string, vtk::TargetFolder> left;
   for (const std::string& path : unchanged) {
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) ++outcome.deleted;
-    else ++outcome.kept;
+    const std::string_view name = vtk::FileNamePart(path);
+    const std::string folder = path.substr(0, path.size() - name.size());
+    const vtk::TargetFolder& listing = left.try_emplace(folder, folder).first->second;
+    if (listing.Holds(std::string(name))) ++outcome.kept;
+    else ++outcome.deleted;
   }
   return outcome;
 }

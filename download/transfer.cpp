@@ -8,7 +8,7 @@
 
 #include "core/pathrules.h"
 #include "download/copycheck.h"
-#include "download/twohalves.h"
+#include "download/copylander.h"
 
 namespace {
 
@@ -195,32 +195,14 @@ void CDnLoadTransfer::CopyAndLand(Queue& queue) {
   op.pTo = temporaries.c_str();
   op.fFlags = queue.sources.size() >= 2 ? FOF_MULTIDESTFILES : 0;
   // What the shell reports is not trusted either way: every copy is read
-  // back, whether the shell stopped early, failed or said it succeeded.
+  // back, whether the shell stopped early, failed or said it succeeded. The
+  // lander reads back and renames the copies that the shell has finished
+  // while it copies the later ones.
+  vtk::CopyLander lander(queue.sources, queue.temporaries, queue.targets, queue.heldSources);
   vtk::RunShellFileOperation(op);
-  // Each copy is read back and, when whole, given its name at once, so that
-  // the renames run while the other thread reads.
-  const std::size_t count = queue.sources.size();
-  std::vector<std::optional<vtk::FileIdentity>> landed(count);
-  const bool laterHalfLanded = vtk::InTwoHalves(count, [&](std::size_t first, std::size_t last) {
-    vtk::CopyCheck check;
-    for (std::size_t i = first; i < last; ++i) {
-      std::optional<vtk::FileIdentity> whole =
-          check.IsExactCopy(queue.heldSources[i], queue.sources[i], queue.temporaries[i]);
-      // The rename never replaces a file: a name taken meanwhile keeps its file.
-      if (whole && ::MoveFileA(queue.temporaries[i].c_str(), queue.targets[i].c_str())) landed[i] = std::move(whole);
-      else ::DeleteFileA(queue.temporaries[i].c_str());
-    }
-  });
+  const std::vector<std::optional<vtk::FileIdentity>> landed = lander.Finish();
   queue.heldSources.clear();
-  if (!laterHalfLanded) {
-    // What the second thread may have left: its copies are not confirmed,
-    // and no temporary of theirs stays behind.
-    for (std::size_t i = count / 2; i < count; ++i) {
-      landed[i].reset();
-      ::DeleteFileA(queue.temporaries[i].c_str());
-    }
-  }
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < landed.size(); ++i)
     if (landed[i]) m_outcome.confirmed.push_back({queue.sources[i], *landed[i]});
 }
 

@@ -44,48 +44,52 @@ std::string NotDeleted(int n) {
          test::Sjis(u8" 個のﾌｧｲﾙはﾐﾆﾁｭｱ ｶｰﾄﾞから削除されませんでした。ﾀﾞｳﾝﾛｰﾄﾞ後に変更されたか、見つからないか、削除できなかったﾌｧｲﾙです。");
 }
 
-// Stand-ins for the shell's copy. Each copies for real, then leaves behind
-// what a failure would; the deletion is always the shell's own.
-std::vector<std::string> Targets(LPSHFILEOPSTRUCTA op) { return vtk::SplitDoubleNulList({op->pTo, 4096}); }
+// Stand-ins for the shell's copy. Each copies file by file, as the shell
+// does, and writes what a failure leaves behind in place of a whole copy;
+// `copy` returns false to end the operation there. The deletion is always
+// the shell's own.
+using CopyOne = bool (*)(std::size_t i, const std::string& from, const std::string& to);
+int CopyEach(LPSHFILEOPSTRUCTA op, CopyOne copy) {
+  if (op->wFunc != FO_COPY) return SHFileOperationA(op);
+  const std::vector<std::string> from = vtk::SplitDoubleNulList({op->pFrom, 4096});
+  const std::vector<std::string> to = vtk::SplitDoubleNulList({op->pTo, 4096});
+  for (std::size_t i = 0; i < from.size() && i < to.size(); ++i)
+    if (!copy(i, from[i], to[i])) return ERROR_DISK_FULL;
+  return 0;
+}
 int WINAPI SecondCopyOneByteShort(LPSHFILEOPSTRUCTA op) {
-  const int rc = SHFileOperationA(op);
-  if (op->wFunc != FO_COPY) return rc;
-  const std::string target = Targets(op)[1];
-  std::string bytes = test::ReadFile(target);
-  bytes.pop_back();
-  test::WriteFile(target, bytes);
-  return rc;
+  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
+    const std::string bytes = test::ReadFile(from);
+    return test::WriteFile(to, i == 1 ? bytes.substr(0, bytes.size() - 1) : bytes), true;
+  });
 }
 int WINAPI FirstCopyLastByteChanged(LPSHFILEOPSTRUCTA op) {
-  const int rc = SHFileOperationA(op);
-  if (op->wFunc != FO_COPY) return rc;
-  std::string bytes = test::ReadFile(Targets(op)[0]);
-  bytes.back() ^= 1;
-  test::WriteFile(Targets(op)[0], bytes);
-  return rc;
+  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
+    std::string bytes = test::ReadFile(from);
+    if (i == 0) bytes.back() ^= 1;
+    return test::WriteFile(to, bytes), true;
+  });
 }
 // Room for three files: the fourth is created empty, the rest not at all.
 int WINAPI DiskFullAfterThree(LPSHFILEOPSTRUCTA op) {
-  if (op->wFunc != FO_COPY) return SHFileOperationA(op);
-  const std::vector<std::string> from = vtk::SplitDoubleNulList({op->pFrom, 4096}), to = Targets(op);
-  for (std::size_t i = 0; i < from.size() && i < 3; ++i) CopyFileA(from[i].c_str(), to[i].c_str(), TRUE);
-  if (to.size() > 3) test::WriteFile(to[3], "");
-  return ERROR_DISK_FULL;
+  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
+    return test::WriteFile(to, i < 3 ? test::ReadFile(from) : ""), i < 3;
+  });
 }
 // Half of the second file written, and success reported.
 int WINAPI SecondCopyHalfWritten(LPSHFILEOPSTRUCTA op) {
-  const int rc = SHFileOperationA(op);
-  if (op->wFunc != FO_COPY) return rc;
-  const std::string bytes = test::ReadFile(Targets(op)[1]);
-  test::WriteFile(Targets(op)[1], bytes.substr(0, bytes.size() / 2));
-  return rc;
+  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
+    const std::string bytes = test::ReadFile(from);
+    return test::WriteFile(to, i == 1 ? bytes.substr(0, bytes.size() / 2) : bytes), true;
+  });
 }
-// The first card file shrank while it was being copied.
+// The first card file shrank after the shell had read it.
 int WINAPI FirstCardFileShrank(LPSHFILEOPSTRUCTA op) {
-  const int rc = SHFileOperationA(op);
-  if (op->wFunc != FO_COPY) return rc;
-  test::WriteFile(op->pFrom, test::ReadFile(op->pFrom).substr(0, 60));
-  return rc;
+  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
+    const std::string bytes = test::ReadFile(from);
+    if (i == 0) test::WriteFile(from, bytes.substr(0, 60));
+    return test::WriteFile(to, bytes), true;
+  });
 }
 int WINAPI DeletesNothing(LPSHFILEOPSTRUCTA op) { return op->wFunc == FO_DELETE ? 0 : SHFileOperationA(op); }
 
