@@ -3,8 +3,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <optional>
-
 namespace {
 std::optional<vtk::LocalDate> g_testDate;
 }
@@ -38,6 +36,12 @@ std::string GetCurrentDirectoryFallback() {
 
 std::string PathOrCurrentDirectory(const char* path) {
   return (path && *path) ? std::string(path) : GetCurrentDirectoryFallback();
+}
+
+std::optional<std::string> ReadHostFolder(const char* buffer) {
+  std::optional<std::string> folder = vtk::ReadHostPath(buffer);
+  if (folder && folder->empty()) folder = GetCurrentDirectoryFallback();
+  return folder;
 }
 
 void GetNewFolderName(std::string& parent, std::string& name) {

@@ -1,0 +1,50 @@
+// Bad input from a careless host, one row each: a null pointer, or a path
+// that is not a whole path (no NUL in its 260 bytes, longer than 255 bytes,
+// or ending in a lone lead byte). Each call fails at once: it shows nothing,
+// writes nothing into the host's integers and buffers, and creates, copies
+// and deletes nothing. The card holds a dictation file and every flag is 1,
+// delete flag included.
+#include <gtest/gtest.h>
+
+#include "support/bad_calls.h"
+#include "support/drives.h"
+#include "vtksup.h"
+
+using test::HostArgs;
+using Names = std::vector<std::string>;
+
+namespace {
+
+class HostInput : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (char d : {'D', 'E'}) test::ClearDrive(d);
+    test::MakeDir("D:\\Dictation");
+    test::WriteFile("E:\\DS0001.DSS", std::string(96, 'x'));
+  }
+  static void CardAndFoldersAsTheyWere() {
+    EXPECT_EQ(test::ListDir("E:\\"), Names{"DS0001.DSS"});
+    EXPECT_EQ(test::ListDir("D:\\"), Names{"Dictation"});
+    EXPECT_EQ(test::ListDir("D:\\Dictation"), Names{});
+  }
+  test::CurrentDirectoryKeeper m_cwd;
+};
+
+}  // namespace
+
+// GetMiniCardDrive without a count does nothing.
+TEST_F(HostInput, CardDownload) {
+  test::RunBadCalls(
+      {
+          {"DnLoadOptions",
+           [](HostArgs& a) { return long(DnLoadOptions(a.Int(1), a.Int(2), a.Int(3), a.Path(4), a.Path(5, "E:\\"))); },
+           {1, 2, 3, 4, 5}, {4, 5}},
+          {"DnLoadCondition",
+           [](HostArgs& a) {
+             return long(DnLoadCondition(a.Int(1), a.Int(2), a.Int(3), a.Int(4), a.Path(5), a.Path(6, "host"), a.Path(7, "E:\\")));
+           },
+           {1, 2, 3, 4, 5, 6, 7}, {5, 7}},
+          {"GetMiniCardDrive", [](HostArgs& a) { return GetMiniCardDrive(nullptr, a.Int(2)), 0L; }, {2}, {}},
+      },
+      CardAndFoldersAsTheyWere);
+}
