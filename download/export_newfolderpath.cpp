@@ -7,11 +7,11 @@
 // parent\name fits the host's 260-byte buffers.
 int WINAPI GetDnLoadNewFolderPath(int nFolders, char* pszFolderA, char* pszFolderB) {
   return vtk::LibraryCall(0, [&] {
-    std::string folderA = PathOrCurrentDirectory(pszFolderA);
-    std::string folderB = PathOrCurrentDirectory(pszFolderB);
-    vtk::MakeNewFolderPaths(nFolders, folderA, folderB, GetLocalDate(), PathExists);
-    vtk::CopyToHostBuffer(pszFolderA, folderA);
-    vtk::CopyToHostBuffer(pszFolderB, folderB);
+    std::optional<std::string> folderA = ReadHostFolder(pszFolderA), folderB = ReadHostFolder(pszFolderB);
+    if (!folderA || !folderB) return 0;
+    vtk::MakeNewFolderPaths(nFolders, *folderA, *folderB, GetLocalDate(), PathExists);
+    vtk::CopyToHostBuffer(pszFolderA, *folderA);
+    vtk::CopyToHostBuffer(pszFolderB, *folderB);
     return 1;
   });
 }

@@ -34,10 +34,6 @@ std::string GetCurrentDirectoryFallback() {
   return WithoutLastBackslash(std::string(buf, n));
 }
 
-std::string PathOrCurrentDirectory(const char* path) {
-  return (path && *path) ? std::string(path) : GetCurrentDirectoryFallback();
-}
-
 std::optional<std::string> ReadHostFolder(const char* buffer) {
   std::optional<std::string> folder = vtk::ReadHostPath(buffer);
   if (folder && folder->empty()) folder = GetCurrentDirectoryFallback();

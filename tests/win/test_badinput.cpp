@@ -5,6 +5,7 @@
 // and deletes nothing. The card holds a dictation file and every flag is 1,
 // delete flag included.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "support/bad_calls.h"
 #include "support/drives.h"
@@ -47,4 +48,18 @@ TEST_F(HostInput, CardDownload) {
           {"GetMiniCardDrive", [](HostArgs& a) { return GetMiniCardDrive(nullptr, a.Int(2)), 0L; }, {2}, {}},
       },
       CardAndFoldersAsTheyWere);
+}
+
+TEST_F(HostInput, RecorderDownload) {
+  test::RunBadCalls(
+      {
+          {"QX270DnLoadOption", [](HostArgs& a) { return long(QX270DnLoadOption(a.Int(1), a.Int(2), a.Path(3), a.Path(4))); },
+           {1, 2, 3, 4}, {3, 4}},
+          {"QX270DnLoadCondition",
+           [](HostArgs& a) { return long(QX270DnLoadCondition(a.Int(1), a.Int(2), 0, a.Path(4), a.Path(5))); },
+           {1, 2, 4, 5}, {4, 5}},
+          {"GetDnLoadNewFolderPath", [](HostArgs& a) { return long(GetDnLoadNewFolderPath(1, a.Path(2), a.Path(3))); },
+           {2, 3}, {2, 3}},
+      },
+      [] { EXPECT_EQ(test::ListDir("D:\\Dictation"), Names{}); });
 }

@@ -51,7 +51,7 @@ class HostArgs {
 struct BadCall {
   std::string what;
   std::function<long(HostArgs&)> call;
-  std::vector<int> pointers, paths;
+  std::vector<int> pointers = {}, paths = {};
   long failure = 0;
   std::function<void()> prepare = {};
 };
