@@ -50,7 +50,11 @@ TEST_F(HostInput, CardDownload) {
       CardAndFoldersAsTheyWere);
 }
 
+// GetDnLoadNewFolderPath also fails where the folder that the selector names
+// gets no dated name: none fits under a parent of 255 bytes, nor under a
+// current directory that is too long to be read.
 TEST_F(HostInput, RecorderDownload) {
+  const std::string parent255 = "D:\\" + std::string(252, 'p');
   test::RunBadCalls(
       {
           {"QX270DnLoadOption", [](HostArgs& a) { return long(QX270DnLoadOption(a.Int(1), a.Int(2), a.Path(3), a.Path(4))); },
@@ -60,6 +64,13 @@ TEST_F(HostInput, RecorderDownload) {
            {1, 2, 4, 5}, {4, 5}},
           {"GetDnLoadNewFolderPath", [](HostArgs& a) { return long(GetDnLoadNewFolderPath(1, a.Path(2), a.Path(3))); },
            {2, 3}, {2, 3}},
+          {"GetDnLoadNewFolderPath, A's parent of 255 bytes",
+           [&](HostArgs& a) { return long(GetDnLoadNewFolderPath(1, a.Path(2, parent255), a.Path(3))); }},
+          {"GetDnLoadNewFolderPath, B's parent of 255 bytes",
+           [&](HostArgs& a) { return long(GetDnLoadNewFolderPath(2, a.Path(2), a.Path(3, parent255))); }},
+          {"GetDnLoadNewFolderPath, A's parent the current directory, too long to read",
+           [](HostArgs& a) { return long(GetDnLoadNewFolderPath(1, a.Path(2, ""), a.Path(3))); }, {}, {}, 0,
+           [] { SetCurrentDirectoryA(test::MakeLongDir(258).c_str()); }},
       },
       [] { EXPECT_EQ(test::ListDir("D:\\Dictation"), Names{}); });
 }

@@ -12,6 +12,7 @@
 #include "framework/msgbox.h"
 #include "res/ids_carddrive.h"
 #include "res/ids_download.h"
+#include "res/ids_folderui.h"
 #include "support/card_registry.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
@@ -180,6 +181,19 @@ TEST_F(DnLoad, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   EXPECT_EQ(nMethod, 1);
   user.On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call("D:\\Dictation\\", "E:\\", 0), "77 D:\\Dictation\\|host|E:\\");
+}
+
+// No dated name fits under a download folder of 255 bytes: Start is refused
+// with the warning and the form stays open; nothing is created or copied.
+TEST_F(DnLoad, NewFolderFormRefusesStartWhenNoNameFits) {
+  PutOnCard(1);
+  const std::string folder = test::MakeLongDir(255);
+  nMethod = 1;
+  user.On(kConfirm, [](Window& w) { w.Click(IDOK); })
+      .Answer(kMessage, IDOK, Res(IDS_DIR_NAME_TOO_LONG))
+      .On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
+  EXPECT_EQ(Call(folder, "E:\\", 0), "77 " + folder + "|host|E:\\");
+  EXPECT_EQ(test::ListDir(folder), Names{});
 }
 
 // The options on each platform family (1: automatic detection or the user's

@@ -72,6 +72,17 @@ TEST_F(Recorder, NewFolderFormKeepsTheTwoNamesApart) {
   EXPECT_EQ(Call(0, -5, 99, "D:\\Rec", "D:\\Rec"), "1 11 D:\\Rec\\" + name + "|D:\\Rec\\2006.3.5-2");
 }
 
+// No dated name fits under a parent of 255 bytes (folder B, left out by the
+// selector but handed back all the same): Start is refused with the warning
+// and the form stays open.
+TEST_F(Recorder, NewFolderFormRefusesStartWhenNoNameFits) {
+  const std::string parent = "D:\\" + std::string(252, 'p');
+  user.On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_QX_NEWNAME_B, ""}}); w.Click(IDOK); })
+      .Answer(test::Res(IDS_DNLOAD_CAPTION), IDOK, test::Res(IDS_DIR_NAME_TOO_LONG))
+      .On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
+  EXPECT_EQ(Call(1, 0, 1, "D:\\Rec", parent.c_str()), "0 01 D:\\Rec|" + parent);
+}
+
 // "変更(&M)" switches forms; Cancel afterwards keeps what the options gave;
 // back in the two-folder form (folder B switched off for one folder) the
 // parents go back without names (an empty one as the current directory).
@@ -110,22 +121,13 @@ TEST_F(Recorder, OptionsHandFoldersBackWithABackslash) {
 
 // GetDnLoadNewFolderPath on a real disk: a folder and a plain file both take
 // a name; a parent named 表 (trail byte 0x5C) is not cut; an empty folder is
-// the current directory; a parent of 255 bytes gets no name, nor does a
-// current directory too long to read (not "\2006.3.5-1" at the root).
+// the current directory.
 TEST_F(Recorder, NewFolderPathsOnARealDisk) {
-  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p');
+  const std::string hyo = test::Sjis(u8"D:\\表");
   test::MakeDir(hyo + "\\2006.3.5-1");
   test::WriteFile(hyo + "\\2006.3.5-2", "");
-  const struct { std::string cwd, a, b, want; } cases[] = {
-      {"D:\\Work", hyo, "", hyo + "\\2006.3.5-3|D:\\Work"},
-      {"D:\\Work", full, "D:\\Rec\\", full + "|D:\\Rec"},
-      {test::MakeLongDir(258), "", "D:\\", "|D:\\"},
-  };
-  for (const auto& c : cases) {
-    ASSERT_TRUE(SetCurrentDirectoryA(c.cwd.c_str()));
-    lstrcpyA(folderA, c.a.c_str()), lstrcpyA(folderB, c.b.c_str());
-    EXPECT_EQ(GetDnLoadNewFolderPath(1, folderA, folderB), 1);
-    EXPECT_EQ(std::string(folderA) + "|" + folderB, c.want);
-  }
+  lstrcpyA(folderA, hyo.c_str()), lstrcpyA(folderB, "");
+  EXPECT_EQ(GetDnLoadNewFolderPath(1, folderA, folderB), 1);
+  EXPECT_EQ(std::string(folderA) + "|" + folderB, hyo + "\\2006.3.5-3|D:\\Work");
   EXPECT_EQ(test::ListDir(hyo), (Names{"2006.3.5-1", "2006.3.5-2"}));
 }
