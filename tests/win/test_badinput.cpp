@@ -74,3 +74,12 @@ TEST_F(HostInput, RecorderDownload) {
       },
       [] { EXPECT_EQ(test::ListDir("D:\\Dictation"), Names{}); });
 }
+
+// The function-key exports without a record (FuncKeyHook in mode 1).
+TEST_F(HostInput, FunctionKeys) {
+  test::RunBadCalls({
+      {"FuncKeyHook, mode 1", [](HostArgs&) { return long(FuncKeyHook(1, nullptr)); }},
+      {"FuncKeyAssign", [](HostArgs&) { return long(FuncKeyAssign(nullptr)); }},
+      {"FuncKeyAssignJ", [](HostArgs&) { return long(FuncKeyAssignJ(nullptr)); }},
+  });
+}
