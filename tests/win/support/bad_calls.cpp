@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "support/drives.h"
@@ -71,49 +70,37 @@ void CheckRow(const BadCall& call, int position, BadInput input, const std::func
   if (checkDisk) checkDisk();
 }
 
-// Runs this program again for the running test and `row`; its exit code
-// (STILL_ACTIVE after a minute), with its output in `outputPath`.
-DWORD RunChild(std::size_t row, const char* outputPath) {
-  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string command = std::string("\"") + exe + "\" --gtest_filter=" + test->test_suite_name() + "." + test->name();
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = si.hStdError = CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  PROCESS_INFORMATION pi{};
-  SetEnvironmentVariableA(kRowVariable, std::to_string(row).c_str());
-  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  SetEnvironmentVariableA(kRowVariable, nullptr);
-  CloseHandle(si.hStdOutput);
-  if (!started) return STILL_ACTIVE;
-  DWORD code = STILL_ACTIVE;
-  if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, STILL_ACTIVE);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
-}
-
-// In the test program: runs `row` in a child and fails unless it passed. In
-// a child: runs `body` for the child's own row only.
+// In the test program: runs `row` in a child, its output in a file, and
+// fails unless the child passed. In a child: runs `body` for its own row only.
 void RunRowInChild(std::size_t row, const std::function<void()>& body) {
   char own[32] = {};
   if (GetEnvironmentVariableA(kRowVariable, own, sizeof own)) {
     if (std::to_string(row) == own) body();
     return;
   }
-  char folder[MAX_PATH] = {}, outputPath[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  GetTempFileNameA(folder, "row", 0, outputPath);
-  const DWORD code = RunChild(row, outputPath);
-  char ending[48];
-  std::snprintf(ending, sizeof ending, "ended with 0x%08lX", static_cast<unsigned long>(code));
-  EXPECT_EQ(code, 0u) << "row " << row << " " << ending << ":\n" << ReadFile(outputPath);
-  DeleteFileA(outputPath);
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string command = std::string("\"") + exe + "\" --gtest_filter=" + test->test_suite_name() + "." + test->name();
+  const char kOutput[] = "bad_call_row.log";
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = si.hStdError = CreateFileA(kOutput, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  PROCESS_INFORMATION pi{};
+  SetEnvironmentVariableA(kRowVariable, std::to_string(row).c_str());
+  DWORD code = STILL_ACTIVE;  // when it cannot be started
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  SetEnvironmentVariableA(kRowVariable, nullptr);
+  CloseHandle(si.hStdOutput);
+  EXPECT_EQ(code, 0u) << "row " << row << " ended with 0x" << std::hex << code << ":\n" << ReadFile(kOutput);
+  DeleteFileA(kOutput);
 }
 
 const char* Name(BadInput input) {
