@@ -17,6 +17,11 @@ bool EndsWithBackslash(std::string_view s) {
   return last != npos && s[last] == '\\';
 }
 
+bool EndsWithLoneLeadByte(std::string_view s) {
+  const std::size_t last = LastCharPos(s);
+  return last != npos && last + 1 == s.size() && IsLeadByte(static_cast<unsigned char>(s[last]));
+}
+
 std::size_t FindBackslash(std::string_view s, std::size_t from) {
   for (std::size_t i = from; i < s.size(); i += CharWidthAt(s, i))
     if (s[i] == '\\') return i;

@@ -22,6 +22,12 @@ std::size_t LastCharPos(std::string_view s);
 
 bool EndsWithBackslash(std::string_view s);
 
+// The last byte is a lead byte that no trail byte follows (the walk from the
+// start decides which bytes are trail bytes). Such a text is no path: a
+// backslash appended to it would become the lead byte's trail byte instead
+// (0x95 then a backslash is 表).
+bool EndsWithLoneLeadByte(std::string_view s);
+
 // First backslash character at or after byte `from` (which must be the start
 // of a character), or npos.
 std::size_t FindBackslash(std::string_view s, std::size_t from = 0);

@@ -55,16 +55,17 @@ std::string MakePairedNewFolderName(RecorderFolderPair& pair, int which, std::st
   return FirstFreeName(parent, date, exists, sharedParent ? &avoid : nullptr);
 }
 
-void MakeNewFolderPaths(int nFolders, std::string& folderA, std::string& folderB, const LocalDate& date,
+bool MakeNewFolderPaths(int nFolders, std::string& folderA, std::string& folderB, const LocalDate& date,
                         const ExistsProbe& exists) {
   std::string nameA, nameB;
-  if (nFolders == 1) nameA = MakeNewFolderName(folderA, date, exists);
-  if (nFolders == 2) nameB = MakeNewFolderName(folderB, date, exists);
+  if (nFolders == 1 && (nameA = MakeNewFolderName(folderA, date, exists)).empty()) return false;
+  if (nFolders == 2 && (nameB = MakeNewFolderName(folderB, date, exists)).empty()) return false;
   for (auto [path, name] : {std::pair{&folderA, &nameA}, std::pair{&folderB, &nameB}}) {
     AddBackslashGuarded(*path);
     *path += *name;
     RemoveLastBackslash(*path);
   }
+  return true;
 }
 
 }  // namespace vtk

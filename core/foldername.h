@@ -46,8 +46,10 @@ std::string MakePairedNewFolderName(RecorderFolderPair& pair, int which, std::st
 // folder that nFolders names (1 = A, 2 = B) its parent joined with a fresh
 // dated name, for the other folder its path alone; both lose one trailing
 // backslash when longer than 3 bytes. Empty inputs must already have been
-// replaced by the current directory.
-void MakeNewFolderPaths(int nFolders, std::string& folderA, std::string& folderB,
+// replaced by the current directory. False when the named folder gets no
+// name (its parent is empty, or no dated name fits under it): the paths are
+// then no answer.
+bool MakeNewFolderPaths(int nFolders, std::string& folderA, std::string& folderB,
                         const LocalDate& date, const ExistsProbe& exists);
 
 }  // namespace vtk

@@ -33,6 +33,17 @@ NewFolderNameFault CheckNewFolderName(std::string_view parent, std::string_view 
   return NewFolderNameFault::kNone;
 }
 
+std::optional<std::string> ReadHostPath(const char* buffer) {
+  if (!buffer) return std::nullopt;
+  // Byte by byte: nothing after the NUL, nor after the buffer, is touched.
+  std::size_t n = 0;
+  while (n < kHostBufferSize && buffer[n] != '\0') ++n;
+  if (n == kHostBufferSize || n > kMaxPath) return std::nullopt;
+  std::string path(buffer, n);
+  if (EndsWithLoneLeadByte(path)) return std::nullopt;
+  return path;
+}
+
 void CopyToHostBuffer(char* buffer, std::string_view text) {
   const std::size_t n = ClampToCharBoundary(text, kHostBufferSize - 1);
   text.copy(buffer, n);

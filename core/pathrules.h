@@ -2,6 +2,7 @@
 // bytes; lengths are in bytes, as the host counts them (a drive root such as
 // E:\ is 3).
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,12 @@ enum class NewFolderNameFault {
   kBadCharacter,  // the name holds one of \ / : * ? " < > |
 };
 NewFolderNameFault CheckNewFolderName(std::string_view parent, std::string_view name);
+
+// A path from a host's buffer, read up to its NUL but never past the
+// buffer's kHostBufferSize bytes. Refused (nothing) when the buffer is null,
+// holds no NUL in those bytes, holds more than kMaxPath bytes, or ends in a
+// lone lead byte: a path the library could not hand on whole and unchanged.
+std::optional<std::string> ReadHostPath(const char* buffer);
 
 // Copies `text` into a host buffer of kHostBufferSize bytes, cut at a
 // character boundary when it does not fit, and always terminated.

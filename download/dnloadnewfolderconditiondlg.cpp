@@ -2,6 +2,7 @@
 
 #include <direct.h>
 
+#include "download/downloadtexts.h"
 #include "download/paths.h"
 #include "folderui/directorydialog.h"
 #include "res/ids_download.h"
@@ -38,6 +39,12 @@ void CDnLoadNewFolderConditionDlg::OnBrowse() {
   m_strNewFolderName = chosen->name;
   m_settings.strFolder = chosen->parent;
   m_strSubFolder = chosen->name;
+}
+
+void CDnLoadNewFolderConditionDlg::OnOK() {
+  // Without a name the download would go into the parent itself.
+  if (m_strNewFolderName.empty()) return WarnNoNewFolderNameFits(*this);
+  CCardConditionDlg::OnOK();
 }
 
 bool CDnLoadNewFolderConditionDlg::FinishStart() {

@@ -9,6 +9,7 @@ class CDnLoadNewFolderConditionDlg : public CCardConditionDlg {
 
   BOOL OnInitDialog() override;
   void OnBrowse() override;
+  void OnOK() override;
 
  protected:
   bool IsNewFolderForm() const override { return true; }

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "download/dnloadconditiondlg.h"
 #include "download/dnloadnewfolderconditiondlg.h"
 #include "download/dnloadoptionsdlg.h"
@@ -7,18 +9,24 @@
 
 namespace {
 
-// The host's settings; an empty folder stands for the current directory.
-DownloadSettings TakeSettingsIn(const int* pbDelete, const int* pnMethod, const int* pnManualDrive,
-                                const char* pszFolder, const char* pszDrive) {
-  return {*pbDelete, *pnMethod, *pnManualDrive, PathOrCurrentDirectory(pszFolder), pszDrive};
+// The host's settings, or nothing when a pointer is null or a path is not
+// whole. Any flag but 0 is true, and comes in as 1, so that the dialogs show,
+// do and hand back one and the same thing; an empty folder stands for the
+// current directory.
+std::optional<DownloadSettings> TakeSettingsIn(const int* pbDelete, const int* pnMethod, const int* pnManualDrive,
+                                               const char* pszFolder, const char* pszDrive) {
+  if (!pbDelete || !pnMethod || !pnManualDrive) return std::nullopt;
+  std::optional<std::string> folder = ReadHostFolder(pszFolder), drive = vtk::ReadHostPath(pszDrive);
+  if (!folder || !drive) return std::nullopt;
+  return DownloadSettings{*pbDelete != 0, *pnMethod != 0, *pnManualDrive != 0, *folder, *drive};
 }
 
 // One form of the card confirmation, filled from the host's values; the
 // settings go back to the host after OK and after a form switch.
 template <class Form>
-INT_PTR RunConditionForm(int* pbDelete, int* pnMethod, const int* pnManualDrive, int* pnResult, char* pszFolder,
+INT_PTR RunConditionForm(const DownloadSettings& settings, int* pbDelete, int* pnMethod, int* pnResult, char* pszFolder,
                          char* pszNewFolder, char* pszDrive) {
-  Form dlg(TakeSettingsIn(pbDelete, pnMethod, pnManualDrive, pszFolder, pszDrive));
+  Form dlg(settings);
   const INT_PTR result = dlg.DoModal();
   if (result == IDOK || result == kFormSwitch) {
     *pbDelete = dlg.m_settings.bDelete;
@@ -36,7 +44,10 @@ INT_PTR RunConditionForm(int* pbDelete, int* pnMethod, const int* pnManualDrive,
 
 int WINAPI DnLoadOptions(int* pbDelete, int* pnMethod, int* pnManualDrive, char* pszFolder, char* pszDrive) {
   return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
-    CDnLoadOptionsDlg dlg(TakeSettingsIn(pbDelete, pnMethod, pnManualDrive, pszFolder, pszDrive));
+    const std::optional<DownloadSettings> settings =
+        TakeSettingsIn(pbDelete, pnMethod, pnManualDrive, pszFolder, pszDrive);
+    if (!settings) return 0;
+    CDnLoadOptionsDlg dlg(*settings);
     if (dlg.DoModal() != IDOK) return 0;
     const DownloadSettings chosen = dlg.Settings();
     *pbDelete = chosen.bDelete;
@@ -51,14 +62,18 @@ int WINAPI DnLoadOptions(int* pbDelete, int* pnMethod, int* pnManualDrive, char*
 int WINAPI DnLoadCondition(int* pbDelete, int* pnMethod, int* pnManualDrive, int* pnResult, char* pszFolder,
                            char* pszNewFolder, char* pszDrive) {
   return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    if (!pnResult || !pszNewFolder) return 0;
     // A form switch shows the other form with the values just handed back.
     for (;;) {
+      const std::optional<DownloadSettings> settings =
+          TakeSettingsIn(pbDelete, pnMethod, pnManualDrive, pszFolder, pszDrive);
+      if (!settings) return 0;
       const INT_PTR result =
-          *pnMethod == 0
-              ? RunConditionForm<CDnLoadConditionDlg>(pbDelete, pnMethod, pnManualDrive, pnResult, pszFolder,
-                                                      pszNewFolder, pszDrive)
-              : RunConditionForm<CDnLoadNewFolderConditionDlg>(pbDelete, pnMethod, pnManualDrive, pnResult,
-                                                               pszFolder, pszNewFolder, pszDrive);
+          settings->nMethod == 0
+              ? RunConditionForm<CDnLoadConditionDlg>(*settings, pbDelete, pnMethod, pnResult, pszFolder, pszNewFolder,
+                                                      pszDrive)
+              : RunConditionForm<CDnLoadNewFolderConditionDlg>(*settings, pbDelete, pnMethod, pnResult, pszFolder,
+                                                               pszNewFolder, pszDrive);
       if (result != kFormSwitch) return result == IDOK ? 1 : 0;
     }
   });

@@ -2,6 +2,8 @@
 // hand them back to the host; nothing is created, copied or deleted on disk.
 // The host's buffers hold 260 bytes: every path that the user can choose
 // here fits, a backslash included.
+#include <optional>
+
 #include "download/paths.h"
 #include "download/qx270conditiondlg.h"
 #include "download/qx270newfolderdlg.h"
@@ -11,8 +13,21 @@
 
 namespace {
 
-// A folder as the host gave it, or the current directory for an empty one.
-std::string TakeFolderIn(const char* buffer) { return PathOrCurrentDirectory(buffer); }
+// The host's settings, or nothing when a pointer is null or a folder is not
+// a whole path. Any flag but 0 comes in as 1, so that what the forms show
+// and hand back agree; an empty folder stands for the current directory.
+struct RecorderSettings {
+  int bDelete;
+  int bNewFolder;
+  std::string folderA, folderB;
+};
+std::optional<RecorderSettings> TakeSettingsIn(const int* pbDelete, const int* pnMethod, const char* pszFolderA,
+                                               const char* pszFolderB) {
+  if (!pbDelete || !pnMethod) return std::nullopt;
+  std::optional<std::string> folderA = ReadHostFolder(pszFolderA), folderB = ReadHostFolder(pszFolderB);
+  if (!folderA || !folderB) return std::nullopt;
+  return RecorderSettings{*pbDelete != 0, *pnMethod != 0, *folderA, *folderB};
+}
 
 void HandFolderBack(const std::string& folder, char* buffer) {
   vtk::CopyToHostBuffer(buffer, WithoutLastBackslash(folder));
@@ -29,13 +44,12 @@ bool EndsWithSettings(INT_PTR result) { return result == IDOK || result == kForm
 
 // Both forms start from the caller's settings and give the flags back alike.
 template <class Form>
-void TakeSettingsIn(Form& dlg, const int* pbDelete, const int* pnMethod, int nFolders, const char* pszFolderA,
-                    const char* pszFolderB) {
-  dlg.m_bDelete = *pbDelete;
-  dlg.m_bNewFolder = *pnMethod;
+void FillForm(Form& dlg, const RecorderSettings& settings, int nFolders) {
+  dlg.m_bDelete = settings.bDelete;
+  dlg.m_bNewFolder = settings.bNewFolder;
   dlg.m_nFolders = nFolders;
-  dlg.m_strFolderA = TakeFolderIn(pszFolderA);
-  dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+  dlg.m_strFolderA = settings.folderA;
+  dlg.m_strFolderB = settings.folderB;
 }
 
 template <class Form>
@@ -44,9 +58,10 @@ void HandFlagsBack(const Form& dlg, int* pbDelete, int* pnMethod) {
   *pnMethod = dlg.m_bNewFolder;
 }
 
-INT_PTR RunTwoFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
+INT_PTR RunTwoFolderForm(const RecorderSettings& settings, int nFolders, int* pbDelete, int* pnMethod,
+                         char* pszFolderA, char* pszFolderB) {
   CQX270ConditionDlg dlg;
-  TakeSettingsIn(dlg, pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB);
+  FillForm(dlg, settings, nFolders);
   const INT_PTR result = dlg.DoModal();
   if (EndsWithSettings(result)) {
     HandFlagsBack(dlg, pbDelete, pnMethod);
@@ -56,9 +71,10 @@ INT_PTR RunTwoFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFo
   return result;
 }
 
-INT_PTR RunNewFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFolderA, char* pszFolderB) {
+INT_PTR RunNewFolderForm(const RecorderSettings& settings, int nFolders, int* pbDelete, int* pnMethod,
+                         char* pszFolderA, char* pszFolderB) {
   CQX270NewFolderConditionDlg dlg;
-  TakeSettingsIn(dlg, pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB);
+  FillForm(dlg, settings, nFolders);
   const INT_PTR result = dlg.DoModal();
   if (!EndsWithSettings(result)) return result;
   HandFlagsBack(dlg, pbDelete, pnMethod);
@@ -78,11 +94,13 @@ INT_PTR RunNewFolderForm(int* pbDelete, int* pnMethod, int nFolders, char* pszFo
 
 int WINAPI QX270DnLoadOption(int* pbDelete, int* pnMethod, char* pszFolderA, char* pszFolderB) {
   return vtk::DialogCall(AfxGetStaticModuleState(), 0, [&] {
+    const std::optional<RecorderSettings> settings = TakeSettingsIn(pbDelete, pnMethod, pszFolderA, pszFolderB);
+    if (!settings) return 0;
     CQX270DnLoadOptionDlg dlg;
-    dlg.m_bDelete = *pbDelete;
-    dlg.SetNewFolderFlag(*pnMethod);
-    dlg.m_strFolderA = TakeFolderIn(pszFolderA);
-    dlg.m_strFolderB = TakeFolderIn(pszFolderB);
+    dlg.m_bDelete = settings->bDelete;
+    dlg.SetNewFolderFlag(settings->bNewFolder);
+    dlg.m_strFolderA = settings->folderA;
+    dlg.m_strFolderB = settings->folderB;
     if (dlg.DoModal() != IDOK) return 0;
     *pbDelete = dlg.m_bDelete;
     *pnMethod = dlg.NewFolderFlag();
@@ -98,8 +116,11 @@ int WINAPI QX270DnLoadCondition(int* pbDelete, int* pnMethod, int nFolders, char
     do {
       // The caller's settings are written at every switch, so the next form
       // opens with what the last one handed back.
-      result = *pnMethod == 0 ? RunTwoFolderForm(pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB)
-                              : RunNewFolderForm(pbDelete, pnMethod, nFolders, pszFolderA, pszFolderB);
+      const std::optional<RecorderSettings> settings = TakeSettingsIn(pbDelete, pnMethod, pszFolderA, pszFolderB);
+      if (!settings) return 0;
+      result = settings->bNewFolder == 0
+                   ? RunTwoFolderForm(*settings, nFolders, pbDelete, pnMethod, pszFolderA, pszFolderB)
+                   : RunNewFolderForm(*settings, nFolders, pbDelete, pnMethod, pszFolderA, pszFolderB);
     } while (result == kFormSwitch);
     return result == IDOK ? 1 : 0;
   });

@@ -3,8 +3,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <optional>
-
 namespace {
 std::optional<vtk::LocalDate> g_testDate;
 }
@@ -36,8 +34,10 @@ std::string GetCurrentDirectoryFallback() {
   return WithoutLastBackslash(std::string(buf, n));
 }
 
-std::string PathOrCurrentDirectory(const char* path) {
-  return (path && *path) ? std::string(path) : GetCurrentDirectoryFallback();
+std::optional<std::string> ReadHostFolder(const char* buffer) {
+  std::optional<std::string> folder = vtk::ReadHostPath(buffer);
+  if (folder && folder->empty()) folder = GetCurrentDirectoryFallback();
+  return folder;
 }
 
 void GetNewFolderName(std::string& parent, std::string& name) {

@@ -1,6 +1,7 @@
 // Path services of the download dialogs: the core's rules with the platform
 // underneath (the existence probe, the local date, the current directory).
 #pragma once
+#include <optional>
 #include <string>
 
 #include "core/foldername.h"
@@ -20,8 +21,9 @@ void SetLocalDateForTesting(const vtk::LocalDate* date);
 // The process's current directory (at most 255 bytes) without a trailing
 // backslash unless it is a root; empty when it cannot be read in full.
 std::string GetCurrentDirectoryFallback();
-// `path` itself, or the current directory when `path` is empty.
-std::string PathOrCurrentDirectory(const char* path);
+// A folder from a host's buffer (see vtk::ReadHostPath), or the current
+// directory when the buffer holds an empty path; nothing when it is refused.
+std::optional<std::string> ReadHostFolder(const char* buffer);
 
 // The two generators of dated new-folder names; both leave `parent` ending in
 // a backslash and put only the name into `name`.

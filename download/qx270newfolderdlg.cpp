@@ -34,6 +34,13 @@ BOOL CQX270NewFolderConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   return DispatchCommand(this, commands, nID, nCode);
 }
 
+void CQX270NewFolderConditionDlg::OnOK() {
+  // Both paths go back as new folders, whatever the selector: a folder
+  // without a name would hand back its parent instead.
+  if (m_strNewNameA.empty() || m_strNewNameB.empty()) return WarnNoNewFolderNameFits(*this);
+  CDialog::OnOK();
+}
+
 void CQX270NewFolderConditionDlg::OnBrowseA() { Browse(0); }
 void CQX270NewFolderConditionDlg::OnBrowseB() { Browse(1); }
 

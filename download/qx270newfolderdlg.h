@@ -25,6 +25,7 @@ class CQX270NewFolderConditionDlg : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
+  void OnOK() override;
 
  private:
   // The controls and the pair's strings of folder A (0) or B (1).

@@ -1,4 +1,7 @@
-// The fifteen playback exports: each drives the library's one player.
+// The fifteen playback exports: each drives the library's one player. A file
+// name is taken only when it is a whole path (vtk::ReadHostPath), and a null
+// text buffer gets 0, the answer without a file, before anything is sent.
+#include "core/pathrules.h"
 #include "frame/callframe.h"
 #include "vtksup.h"
 #include "wave/waveplayer.h"
@@ -7,7 +10,9 @@
 // <windows.h>.
 int WINAPI WavePlayFile(void* hWndParent, const char* pszFile, LONG lPauseBackStep, LONG lFrom, BOOL bFrames) {
   return vtk::LibraryCall(int(0), [&] {
-    return ThePlayer().PlayFile(static_cast<HWND>(hWndParent), pszFile, lPauseBackStep, lFrom, bFrames) ? 1 : 0;
+    const std::optional<std::string> file = vtk::ReadHostPath(pszFile);
+    if (!file) return 0;
+    return ThePlayer().PlayFile(static_cast<HWND>(hWndParent), file->c_str(), lPauseBackStep, lFrom, bFrames) ? 1 : 0;
   });
 }
 
@@ -36,7 +41,7 @@ LONG WINAPI WavePosition(BOOL bFrames) {
 }
 
 LONG WINAPI WavePositionString(char* pszBuf) {
-  return vtk::LibraryCall(LONG(0), [&] { return ThePlayer().PositionString(pszBuf); });
+  return vtk::LibraryCall(LONG(0), [&] { return pszBuf ? ThePlayer().PositionString(pszBuf) : 0; });
 }
 
 LONG WINAPI WaveGetLength(void) {
@@ -44,7 +49,10 @@ LONG WINAPI WaveGetLength(void) {
 }
 
 LONG WINAPI WaveGetLengthFile(const char* pszFile) {
-  return vtk::LibraryCall(LONG(0), [&] { return ThePlayer().GetFileLength(pszFile); });
+  return vtk::LibraryCall(LONG(0), [&] {
+    const std::optional<std::string> file = vtk::ReadHostPath(pszFile);
+    return file ? ThePlayer().GetFileLength(file->c_str()) : 0;
+  });
 }
 
 int WINAPI WaveSetVolume(LONG lVolume) {
@@ -64,5 +72,5 @@ UINT WINAPI WaveGetDeviceID(void) {
 }
 
 DWORD WINAPI WaveGetError(char* pszErr, int cchLen) {
-  return vtk::LibraryCall(DWORD(0), [&] { return ThePlayer().LastError(pszErr, cchLen); });
+  return vtk::LibraryCall(DWORD(0), [&] { return pszErr ? ThePlayer().LastError(pszErr, cchLen) : 0; });
 }

@@ -2,6 +2,7 @@
 // 0x95 0x5C and 0x83 0x5C) have a trail byte that is the code of a backslash.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -57,6 +58,30 @@ TEST(PathRules, HostBufferCopiesStopAtACharacterBoundary) {
     CopyToHostBuffer(buffer.data(), text);
     EXPECT_EQ(buffer.c_str() + std::string(1, buffer[kHostBufferSize]), text.substr(0, copied) + '#');
   }
+}
+
+// A host's path is read up to its NUL and never past its 260 bytes (each
+// buffer here is exactly as long as its bytes, so the sanitizer faults a read
+// past it). Refused: unterminated, longer than 255 bytes, or ending in a lead
+// byte (0x81-0x9F, 0xE0-0xFC) that no trail byte follows; in 0x95 0x95 and
+// in 表 the last byte is a trail byte.
+TEST(PathRules, HostPathsAreReadWithinTheirBufferAndTakenOnlyWhole) {
+  const std::string d255 = "D:\\" + std::string(252, 'x');
+  const struct { std::string bytes; bool terminated, taken; } cases[] = {
+      {"D:\\Dictation", true, true}, {"", true, true}, {d255, true, true}, {d255 + "x", true, false},
+      {std::string(kHostBufferSize, 'x'), false, false}, {d255.substr(0, 254) + "\x95", true, false},
+      {"D:\\rt\\\x95", true, false}, {"D:\\" + kHyo + "\x95", true, false}, {"\x81", true, false},
+      {"D:\\\x9F", true, false}, {"D:\\\xE0", true, false}, {"D:\\\xFC", true, false},
+      {"D:\\\x95\x95", true, true}, {"D:\\" + kHyo, true, true}, {"D:\\\x80", true, true},
+      {"D:\\\xA0", true, true}, {"D:\\\xDF", true, true}, {"D:\\\xFD", true, true},
+  };
+  for (const auto& c : cases) {
+    std::vector<char> buffer(c.bytes.begin(), c.bytes.end());
+    if (c.terminated) buffer.push_back('\0');
+    const std::optional<std::string> path = ReadHostPath(buffer.data());
+    EXPECT_EQ(path.value_or("(refused)"), c.taken ? c.bytes : "(refused)") << c.bytes.size() << " bytes";
+  }
+  EXPECT_FALSE(ReadHostPath(nullptr).has_value());
 }
 
 // The lowest free serial of the day (a freed one too, other days ignored);

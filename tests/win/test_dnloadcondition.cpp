@@ -12,6 +12,7 @@
 #include "framework/msgbox.h"
 #include "res/ids_carddrive.h"
 #include "res/ids_download.h"
+#include "res/ids_folderui.h"
 #include "support/card_registry.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
@@ -24,7 +25,7 @@ using Names = std::vector<std::string>;
 namespace {
 
 const std::string kConfirm = test::Caption(IDD_DNLOAD_CONDITION), kOptions = test::Caption(IDD_DNLOAD_OPTIONS);
-const std::string kMessage = Res(IDS_DNLOAD_CAPTION), kTooLong = "D:\\" + std::string(300, 'x');
+const std::string kMessage = Res(IDS_DNLOAD_CAPTION);
 
 // Whether the host window was enabled ('E') or not ('d') at each shell
 // operation and message box.
@@ -76,7 +77,8 @@ class DnLoad : public testing::Test {
 
 }  // namespace
 
-// The new-folder form (an unknown method shows it) for an empty folder, the
+// The new-folder form (an unknown method shows it, and goes back as 1) for an
+// empty folder, the
 // current directory; a drive given as E: is read from its root, whatever E:'s
 // current directory.
 TEST_F(DnLoad, NewFolderFormCopiesFromTheDriveRootIntoTheDatedFolder) {
@@ -87,13 +89,14 @@ TEST_F(DnLoad, NewFolderFormCopiesFromTheDriveRootIntoTheDatedFolder) {
   nMethod = 5;
   user.On(kConfirm, [](Window& w) { w.Click(IDOK); }).Answer(kMessage, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), 3));
   EXPECT_EQ(Call("", "E:"), "3 D:\\Work|2006.3.5-1|E:\\");
+  EXPECT_EQ(nMethod, 1);
   EXPECT_EQ(test::ListDir("D:\\Work\\2006.3.5-1").size(), 3u);
   SetEnvironmentVariableA("=E:", nullptr);
 }
 
 // Each failed check says why (a choice between two card drives cancelled
-// needs no message), copies nothing, deletes nothing, hands back no new
-// folder and no more than the host's 260 bytes.
+// needs no message), copies nothing, deletes nothing and hands back no new
+// folder.
 TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
   PutOnCard(2);
   const struct {
@@ -107,8 +110,7 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
       {"two card devices, choice cancelled", 2, "D:\\Dictation", "F:\\", false, false, 0},
       {"manual, no drive", -1, "D:\\Dictation", "", false, false, IDS_CARD_NOT_FOUND},
       {"card removed", -1, "D:\\Dictation", "E:\\", true, false, IDS_CARD_NOT_READY},
-      {"drive path too long", -1, "D:\\Dictation", kTooLong, false, false, IDS_CARD_NOT_READY},
-      {"download folder missing, its path too long", -1, kTooLong, "E:\\", false, false, IDS_TARGET_NOT_READY},
+      {"download folder missing", -1, "D:\\Missing", "E:\\", false, false, IDS_TARGET_NOT_READY},
       {"new folder appeared meanwhile", -1, "D:\\Dictation", "E:\\", false, true, IDS_MKDIR_FAILED},
   };
   for (const auto& c : cases) {
@@ -124,20 +126,21 @@ TEST_F(DnLoad, FailedStartChecksSayWhyAndCopyNothing) {
     });
     if (c.cards == 2) user.On(test::Caption(IDD_CARDDRIVE_SELECT), [](Window& w) { w.Click(IDCANCEL); });
     if (c.message) user.Answer(kMessage, IDOK, Res(c.message));
-    EXPECT_EQ(Call(c.folder, c.drive), "-1 " + c.folder.substr(0, 259) + "||" + c.drive.substr(0, 259));
+    EXPECT_EQ(Call(c.folder, c.drive), "-1 " + c.folder + "||" + c.drive);
     ejected.reset();
     EXPECT_EQ(test::ListDir("D:\\Dictation\\2006.3.5-1"), c.folderAppears ? Names{"mine"} : Names{});
     EXPECT_EQ(test::ListDir("E:\\").size(), 2u);
   }
 }
 
-// Any delete flag but 0 asks, and only OK deletes. The host's window stays disabled at the
-// copy, the count, the question and the deletion until the export returns.
-// A started download leaves the current directory at the download folder.
-TEST_F(DnLoad, TheDeleteFlagAsksUnlessItIsZeroAndTheHostWaits) {
+// Any flag but 0 says "delete", asks and goes back as 1; only OK deletes.
+// The host's window stays disabled at the copy, the count, the question and
+// the deletion until the export returns. A started download leaves the
+// current directory at the download folder.
+TEST_F(DnLoad, AnyDeleteFlagButZeroAsksAndTheHostWaits) {
   g_host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
   const struct { int bDelete, answer; std::string hostAndCard; } cases[] = {
-      {0, 0, "ddE2"}, {1, IDCANCEL, "dddE2"}, {2, IDOK, "ddddE0"}, {1, IDOK, "ddddE0"}};
+      {0, 0, "ddE2"}, {1, IDCANCEL, "dddE2"}, {2, IDOK, "ddddE0"}, {-1, IDCANCEL, "dddE2"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bDelete * 10 + c.answer);
     SetUp();
@@ -145,10 +148,14 @@ TEST_F(DnLoad, TheDeleteFlagAsksUnlessItIsZeroAndTheHostWaits) {
     SetActiveWindow(g_host);
     g_hostStates.clear();
     bDelete = c.bDelete;
-    user.On(kConfirm, [](Window& w) { w.Click(IDOK); }).Answer(kMessage, IDOK);
-    if (c.answer) user.Answer(kMessage, c.answer);
+    user.On(kConfirm, [&](Window& w) {
+      test::ExpectTexts(w, {{IDC_DN_DELETE_TEXT, Res(c.bDelete ? IDS_DELETE_YES : IDS_DELETE_NO)}});
+      w.Click(IDOK);
+    }).Answer(kMessage, IDOK);
+    if (c.answer) user.Answer(kMessage, c.answer, Res(IDS_DNLOAD_DELETE_QUESTION));
     ASSERT_TRUE(SetCurrentDirectoryA("D:\\Work"));
     EXPECT_EQ(Call("D:\\Dictation", "E:\\"), "2 D:\\Dictation||E:\\");
+    EXPECT_EQ(bDelete, c.bDelete != 0);
     EXPECT_EQ(g_hostStates + (IsWindowEnabled(g_host) ? "E" : "d") + std::to_string(test::ListDir("E:\\").size()),
               c.hostAndCard);
     char cwd[MAX_PATH] = {};
@@ -176,39 +183,56 @@ TEST_F(DnLoad, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   EXPECT_EQ(Call("D:\\Dictation\\", "E:\\", 0), "77 D:\\Dictation\\|host|E:\\");
 }
 
+// No dated name fits under a download folder of 255 bytes: Start is refused
+// with the warning and the form stays open; nothing is created or copied.
+TEST_F(DnLoad, NewFolderFormRefusesStartWhenNoNameFits) {
+  PutOnCard(1);
+  const std::string folder = test::MakeLongDir(255);
+  nMethod = 1;
+  user.On(kConfirm, [](Window& w) { w.Click(IDOK); })
+      .Answer(kMessage, IDOK, Res(IDS_DIR_NAME_TOO_LONG))
+      .On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
+  EXPECT_EQ(Call(folder, "E:\\", 0), "77 " + folder + "|host|E:\\");
+  EXPECT_EQ(test::ListDir(folder), Names{});
+}
+
 // The options on each platform family (1: automatic detection or the user's
 // own drive, 0: as stored, 2: only the user's own drive): the removable
 // drives but A: are listed, the stored one selected; a folder browsed to is
-// stored with its backslash, an empty one is the current directory, and no
-// more than the host's 260 bytes come back. Cancel leaves everything.
+// stored with its backslash, an empty one is the current directory. Flags
+// other than 0 are read as 1 (the delete box checked) and go back as 1.
+// Cancel leaves everything.
 TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
   ASSERT_TRUE(SetCurrentDirectoryA("D:\\Work"));
-  const struct { int platform; std::string folder, drive; test::Act act; bool browse; std::string want; } cases[] = {
-      {1, "D:\\Dictation\\", "F:\\", [](Window& w) {
+  const struct { int platform, flags; std::string folder, drive; test::Act act; bool browse; std::string want; } cases[] = {
+      {1, 0, "D:\\Dictation\\", "F:\\", [](Window& w) {
          test::ExpectTexts(w, {{IDC_OPT_STATUS, Res(IDS_CARD_STATUS_NOT_FOUND)}});
          EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCOUNT), 0);
          w.Click(IDOK);
        }, false, "1 000 D:\\Dictation\\|F:\\"},
-      {1, "", "F:\\", [](Window& w) {
+      {1, 0, "", "F:\\", [](Window& w) {
          w.Send(IDC_OPT_MANUAL_DRIVE, BM_CLICK);
          EXPECT_EQ(w.Send(IDC_OPT_DRIVE, CB_GETCOUNT) * 10 + w.Send(IDC_OPT_DRIVE, CB_GETCURSEL), 21);
          w.Pick(IDC_OPT_DRIVE, 0, CBN_SELENDOK);
          w.Click(IDOK);
        }, false, "1 100 D:\\Work|E:\\"},
-      {0, kTooLong, kTooLong, [](Window& w) { w.Click(IDOK); }, false, "1 000 " + kTooLong.substr(0, 259) + "|" + kTooLong.substr(0, 259)},
-      {2, "D:\\Dictation", "", [](Window& w) {
+      {0, 5, "D:\\Dictation", "F:\\", [](Window& w) {
+         EXPECT_EQ(w.Send(IDC_OPT_DELETE, BM_GETCHECK) * 10 + w.Send(IDC_OPT_NEW_FOLDER, BM_GETCHECK), 11);
+         w.Click(IDOK);
+       }, false, "1 111 D:\\Dictation|F:\\"},
+      {2, 0, "D:\\Dictation", "", [](Window& w) {
          EXPECT_FALSE(w.ItemEnabled(IDC_OPT_AUTO_DRIVE));
          w.Send(IDC_OPT_NEW_FOLDER, BM_CLICK);
          w.Send(IDC_OPT_DELETE, BM_CLICK);
          w.Click(IDC_OPT_BROWSE);
        }, true, "1 111 D:\\Work\\|E:\\"},
-      {2, "", "F:\\", [](Window& w) { w.Pick(IDC_OPT_DRIVE, 0, CBN_SELENDOK); w.Click(IDCANCEL); }, false, "0 000 |F:\\"},
+      {2, -1, "", "F:\\", [](Window& w) { w.Pick(IDC_OPT_DRIVE, 0, CBN_SELENDOK); w.Click(IDCANCEL); }, false, "0 -1-1-1 |F:\\"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.platform);
     int platform = c.platform;
     SetPlatformIdForTesting(&platform);
-    bDelete = nMethod = nManualDrive = 0;
+    bDelete = nMethod = nManualDrive = c.flags;
     lstrcpyA(folder, c.folder.c_str());
     lstrcpyA(drive, c.drive.c_str());
     user.On(kOptions, c.act);

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "download/paths.h"
+#include "res/ids_download.h"
 #include "res/ids_folderui.h"
 #include "res/ids_recorder.h"
 #include "support/drives.h"
@@ -17,7 +18,6 @@ using Names = std::vector<std::string>;
 
 namespace {
 const std::string kConfirm = test::Caption(IDD_QX270_CONDITION), kOptions = test::Caption(IDD_QX270_OPTION);
-const std::string kTooLong = "D:\\" + std::string(300, 'x');
 
 bool NewFolderForm(Window& w) { return w.Item(IDC_QX_NEWNAME_A) != nullptr; }
 
@@ -57,20 +57,35 @@ class Recorder : public testing::Test {
 
 // Two new folders on one parent get two names, also after "変更(&M)" confirmed
 // without a change; a double-byte name typed in the chooser comes back whole.
+// Any flag but 0 (an unknown method shows this form) is read as 1 and goes
+// back as 1.
 TEST_F(Recorder, NewFolderFormKeepsTheTwoNamesApart) {
   const std::string name = test::Sjis(u8"表の録音");
-  user.On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_QX_NEWNAME_B, "2006.3.5-2"}}); w.Click(IDC_QX_CHANGE); })
+  user.On(kConfirm, [](Window& w) {
+        test::ExpectTexts(w, {{IDC_QX_NEWNAME_B, "2006.3.5-2"}, {IDC_QX_DELETE_TEXT, test::Res(IDS_DELETE_YES)}});
+        w.Click(IDC_QX_CHANGE);
+      })
       .On(kOptions, [](Window& w) { w.Click(IDOK); })
       .On(kConfirm, [](Window& w) { w.Click(IDC_QX_BROWSE_A); })
       .On(test::Res(IDS_DIR_CAPTION_CREATE), [&](Window& w) { w.SetItemText(1033, name); w.Click(IDOK); })
       .On(kConfirm, [](Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(Call(0, 0, 1, "D:\\Rec", "D:\\Rec"), "1 01 D:\\Rec\\" + name + "|D:\\Rec\\2006.3.5-2");
+  EXPECT_EQ(Call(0, -5, 99, "D:\\Rec", "D:\\Rec"), "1 11 D:\\Rec\\" + name + "|D:\\Rec\\2006.3.5-2");
+}
+
+// No dated name fits under a parent of 255 bytes (folder B, left out by the
+// selector but handed back all the same): Start is refused with the warning
+// and the form stays open.
+TEST_F(Recorder, NewFolderFormRefusesStartWhenNoNameFits) {
+  const std::string parent = "D:\\" + std::string(252, 'p');
+  user.On(kConfirm, [](Window& w) { test::ExpectTexts(w, {{IDC_QX_NEWNAME_B, ""}}); w.Click(IDOK); })
+      .Answer(test::Res(IDS_DNLOAD_CAPTION), IDOK, test::Res(IDS_DIR_NAME_TOO_LONG))
+      .On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
+  EXPECT_EQ(Call(1, 0, 1, "D:\\Rec", parent.c_str()), "0 01 D:\\Rec|" + parent);
 }
 
 // "変更(&M)" switches forms; Cancel afterwards keeps what the options gave;
 // back in the two-folder form (folder B switched off for one folder) the
-// parents go back without names (an empty one as the current directory,
-// none longer than the host's 260 bytes).
+// parents go back without names (an empty one as the current directory).
 // Cancel at once hands nothing back.
 TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
   user.On(kConfirm, [](Window& w) { w.Click(IDC_QX_CHANGE); })
@@ -83,42 +98,36 @@ TEST_F(Recorder, ChangeSwitchesFormsAndCancelKeepsTheSwitchedSettings) {
         EXPECT_EQ(std::pair(w.ItemEnabled(IDC_QX_BROWSE_A), w.ItemEnabled(IDC_QX_BROWSE_B)), std::pair(true, false));
         w.Click(IDOK);
       }, std::not_fn(NewFolderForm));
-  EXPECT_EQ(Call(1, 0, 1, kTooLong, ""), "1 00 " + kTooLong.substr(0, 259) + "|D:\\Work");
+  EXPECT_EQ(Call(1, 0, 1, "D:\\Rec\\A\\", ""), "1 00 D:\\Rec\\A|D:\\Work");
   user.On(kConfirm, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call(0, 1, 0, "", "D:\\Rec\\"), "0 10 |D:\\Rec\\");
 }
 
 // The options hand folders back with a backslash (an empty one as the current
-// directory) and no more than the host's 260 bytes; Cancel hands nothing back.
+// directory; one of 255 bytes too); flags other than 0 are read as 1 (the
+// box checked) and go back as 1. Cancel hands nothing back.
 TEST_F(Recorder, OptionsHandFoldersBackWithABackslash) {
-  const std::string full = "D:\\" + std::string(256, 'x');
+  const std::string full = "D:\\" + std::string(252, 'x');
   user.On(kOptions, [](Window& w) { w.Send(IDC_QXO_NEWFOLDER, BM_CLICK); w.Click(IDOK); });
   EXPECT_EQ(Call(-1, 0, 0, "D:\\Rec", ""), "1 01 D:\\Rec\\|D:\\Work\\");
-  user.On(kOptions, [](Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(Call(-1, 0, 0, full, "E:\\"), "1 00 " + full + "|E:\\");
+  user.On(kOptions, [](Window& w) {
+    EXPECT_EQ(w.Send(IDC_QXO_DELETE, BM_GETCHECK) * 10 + w.Send(IDC_QXO_NEWFOLDER, BM_GETCHECK), 11);
+    w.Click(IDOK);
+  });
+  EXPECT_EQ(Call(-1, 7, -1, full, "E:\\"), "1 11 " + full + "\\|E:\\");
   user.On(kOptions, [](Window& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(Call(-1, 1, 1, "", ""), "0 11 |");
 }
 
 // GetDnLoadNewFolderPath on a real disk: a folder and a plain file both take
 // a name; a parent named 表 (trail byte 0x5C) is not cut; an empty folder is
-// the current directory; a parent of 255 bytes gets no name, nor does a
-// current directory too long to read (not "\2006.3.5-1" at the root); no more
-// than 260 bytes come back.
+// the current directory.
 TEST_F(Recorder, NewFolderPathsOnARealDisk) {
-  const std::string hyo = test::Sjis(u8"D:\\表"), full(255, 'p');
+  const std::string hyo = test::Sjis(u8"D:\\表");
   test::MakeDir(hyo + "\\2006.3.5-1");
   test::WriteFile(hyo + "\\2006.3.5-2", "");
-  const struct { std::string cwd, a, b, want; } cases[] = {
-      {"D:\\Work", hyo, "", hyo + "\\2006.3.5-3|D:\\Work"},
-      {"D:\\Work", full, kTooLong, full + "|" + kTooLong.substr(0, 259)},
-      {test::MakeLongDir(258), "", "D:\\", "|D:\\"},
-  };
-  for (const auto& c : cases) {
-    ASSERT_TRUE(SetCurrentDirectoryA(c.cwd.c_str()));
-    lstrcpyA(folderA, c.a.c_str()), lstrcpyA(folderB, c.b.c_str());
-    EXPECT_EQ(GetDnLoadNewFolderPath(1, folderA, folderB), 1);
-    EXPECT_EQ(std::string(folderA) + "|" + folderB, c.want);
-  }
+  lstrcpyA(folderA, hyo.c_str()), lstrcpyA(folderB, "");
+  EXPECT_EQ(GetDnLoadNewFolderPath(1, folderA, folderB), 1);
+  EXPECT_EQ(std::string(folderA) + "|" + folderB, hyo + "\\2006.3.5-3|D:\\Work");
   EXPECT_EQ(test::ListDir(hyo), (Names{"2006.3.5-1", "2006.3.5-2"}));
 }

@@ -11,9 +11,12 @@
 #include <tuple>
 #include <utility>
 
+#include "support/bad_calls.h"
 #include "support/drives.h"
 #include "vtksup.h"
 #include "wave/waveplayer.h"
+
+using test::HostArgs;
 
 namespace {
 
@@ -143,6 +146,24 @@ TEST_F(WavePlayback, ThePositionTextStaysInFiftyBytes) {
   for (int i = 0; i < 24; ++i) expected += "\x82\xA0";
   EXPECT_EQ(std::string(buf, sizeof buf), expected + '\0' + std::string(15, '#'));
   DropPlayerWindow();
+}
+
+// A file name that is null or not a whole path plays and measures nothing and
+// makes no player window; a null text buffer gets 0, the answer without a
+// file, not what the window holds (a position of 83, an error code).
+TEST(WaveBadInput, FailsAtOnce) {
+  test::RunBadCalls({
+      {"WavePlayFile", [](HostArgs& a) { return long(WavePlayFile(nullptr, a.Path(2), 0, -1, FALSE)); }, {2}, {2}},
+      {"WaveGetLengthFile", [](HostArgs& a) { return WaveGetLengthFile(a.Path(1)); }, {1}, {1}},
+      {"WavePositionString", [](HostArgs&) { return WavePositionString(nullptr); }, {}, {}, 0,
+       [] {
+         const vtk::MciWndCreateFn platform = std::exchange(vtk::g_pfnMciWndCreate, &CreateOverfilling);
+         ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
+         vtk::g_pfnMciWndCreate = platform;
+       }},
+      {"WaveGetError", [](HostArgs&) { return long(WaveGetError(nullptr, 64)); }, {}, {}, 0,
+       [] { ASSERT_EQ(WavePlayFile(nullptr, "D:\\wave\\missing.wav", 0, -1, FALSE), 0); }},
+  });
 }
 
 // The library, loaded as a DLL, plays the file and is unloaded: a stopped
