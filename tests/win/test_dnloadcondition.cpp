@@ -9,7 +9,7 @@
 #include "download/paths.h"
 #include "download/platformid.h"
 #include "download/transfer.h"
-#include "framework/msgbox.h"
+#include "framework/platform.h"
 #include "res/ids_carddrive.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
@@ -33,6 +33,9 @@ HWND g_host = nullptr;
 std::string g_hostStates;
 void NoteHost() { g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd'; }
 int WINAPI ShellNotingTheHost(LPSHFILEOPSTRUCTA op) { return NoteHost(), SHFileOperationA(op); }
+int WINAPI MessageBoxNotingTheHost(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  return NoteHost(), MessageBoxA(owner, text, caption, type);
+}
 
 class DnLoad : public testing::Test {
  protected:
@@ -41,11 +44,11 @@ class DnLoad : public testing::Test {
     test::MakeDir("D:\\Dictation");
     test::MakeDir("D:\\Work");
     SetLocalDateForTesting(&kDate);
-    vtk::SetMessageBoxObserverForTesting([](HWND, const std::string&, const std::string&, UINT) { NoteHost(); });
+    vtk::TheFrameworkPlatform().messageBox = &MessageBoxNotingTheHost;
     vtk::SetShellFileOperationForTesting(&ShellNotingTheHost);
   }
   void TearDown() override {
-    vtk::SetMessageBoxObserverForTesting(nullptr);
+    vtk::TheFrameworkPlatform() = {};
     vtk::SetShellFileOperationForTesting(nullptr);
     SetLocalDateForTesting(nullptr);
   }
