@@ -27,9 +27,9 @@
 #include <string>
 #include <vector>
 
-#include "download/carddeletion.h"
-#include "download/copycheck.h"
-#include "download/transfer.h"
+#include "download/engine/carddeletion.h"
+#include "download/engine/copycheck.h"
+#include "download/engine/transfer.h"
 #include "framework/modulestate.h"
 #include "framework/winapp.h"
 #include "support/drives.h"

@@ -29,7 +29,7 @@ vtk_version_resource(vtkhost 1)
 # module-definition file instead, the GNU one in the linker's one's place.
 add_custom_command(TARGET VTKSUP POST_BUILD
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-implibs.sh ${VTK_ARCH} ${VTK_DEF} $<TARGET_LINKER_FILE:VTKSUP>
-          ${VTK_MS_IMPLIB} $<TARGET_FILE:vtkdownload> $<TARGET_FILE:vtkcarddrive> $<TARGET_FILE:vtkfunckeys>
+          ${VTK_MS_IMPLIB} $<TARGET_FILE:vtkdownload_card> $<TARGET_FILE:vtkdownload_recorder> $<TARGET_FILE:vtkcarddrive> $<TARGET_FILE:vtkfunckeys>
           $<TARGET_FILE:vtkwave>
   BYPRODUCTS ${VTK_MS_IMPLIB}
   VERBATIM COMMAND_EXPAND_LISTS)

@@ -28,14 +28,16 @@ foreach(layer ${VTK_LAYERS})
   endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${layer}/*.cpp)
   list(REMOVE_ITEM srcs ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp)
-  add_library(vtk${layer} STATIC ${srcs})
-  target_include_directories(vtk${layer} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
-  target_compile_definitions(vtk${layer} PUBLIC ${VTK_WIN_DEFS})
-  vtk_warnings(vtk${layer})
+  string(REPLACE "/" "_" lib vtk${layer})  # download/card -> vtkdownload_card
+  add_library(${lib} STATIC ${srcs})
+  target_include_directories(${lib} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
+  target_compile_definitions(${lib} PUBLIC ${VTK_WIN_DEFS})
+  vtk_warnings(${lib})
   set(below ${VTK_USES_${layer}})
   list(REMOVE_ITEM below res)
   list(TRANSFORM below PREPEND vtk)
-  target_link_libraries(vtk${layer} PUBLIC ${below})
+  list(TRANSFORM below REPLACE "/" "_")
+  target_link_libraries(${lib} PUBLIC ${below})
 endforeach()
 target_link_libraries(vtkframework PUBLIC ${VTK_WIN_LIBS})
 
@@ -49,7 +51,7 @@ else()
   set(VTK_APP_SYMBOL theApp)
 endif()
 add_library(vtkimpl INTERFACE)
-target_link_libraries(vtkimpl INTERFACE vtkdownload vtkfunckeys vtkwave)
+target_link_libraries(vtkimpl INTERFACE vtkdownload_card vtkdownload_recorder vtkfunckeys vtkwave)
 target_link_options(vtkimpl INTERFACE LINKER:--undefined=${VTK_APP_SYMBOL})
 
 # Resources: UTF-8 sources; windres turns them into UTF-16 resources.
@@ -63,12 +65,12 @@ add_library(VTKSUP SHARED ${CMAKE_SOURCE_DIR}/frame/dllmain.cpp ${VTK_RC} ${CMAK
 set_target_properties(VTKSUP PROPERTIES PREFIX "" OUTPUT_NAME VTKSUP)
 target_include_directories(VTKSUP PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
 target_compile_definitions(VTKSUP PRIVATE ${VTK_WIN_DEFS})
-# The folders that hold exports bring the folders below them. Those four are
+# The folders that hold exports bring the folders below them. Those five are
 # taken whole: the 32-bit linker matches the .def's plain names to the
 # decorated symbols only once they are linked in.
-target_link_libraries(VTKSUP PRIVATE vtkdownload vtkfunckeys vtkwave ${VTK_WIN_LIBS})
+target_link_libraries(VTKSUP PRIVATE vtkdownload_card vtkdownload_recorder vtkfunckeys vtkwave ${VTK_WIN_LIBS})
 set_target_properties(VTKSUP PROPERTIES
-  LINK_LIBRARY_OVERRIDE "WHOLE_ARCHIVE,vtkdownload,vtkcarddrive,vtkfunckeys,vtkwave")
+  LINK_LIBRARY_OVERRIDE "WHOLE_ARCHIVE,vtkdownload_card,vtkdownload_recorder,vtkcarddrive,vtkfunckeys,vtkwave")
 target_link_options(VTKSUP PRIVATE ${VTK_STATIC_LINK} -Wl,--enable-stdcall-fixup)
 vtk_warnings(VTKSUP)
 

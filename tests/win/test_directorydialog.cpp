@@ -7,7 +7,7 @@
 #include <bit>
 #include <optional>
 
-#include "download/paths.h"
+#include "download/shared/paths.h"
 #include "folderui/directorydialog.h"
 #include "folderui/shellicons.h"
 #include "res/ids_download.h"

@@ -6,9 +6,9 @@
 
 #include <optional>
 
-#include "download/paths.h"
-#include "download/platformid.h"
-#include "download/transfer.h"
+#include "download/shared/paths.h"
+#include "download/card/platformid.h"
+#include "download/engine/transfer.h"
 #include "framework/platform.h"
 #include "res/ids_carddrive.h"
 #include "res/ids_download.h"

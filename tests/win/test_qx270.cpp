@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "download/paths.h"
+#include "download/shared/paths.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
 #include "res/ids_recorder.h"

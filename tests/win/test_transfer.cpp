@@ -9,7 +9,7 @@
 #include <map>
 
 #include "core/transfer_names.h"
-#include "download/transfer.h"
+#include "download/engine/transfer.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
 #include "support/drives.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "capture.h"
-#include "download/paths.h"
+#include "download/shared/paths.h"
 #include "folderui/directorydialog.h"
 #include "framework/modulestate.h"
 #include "framework/winapp.h"

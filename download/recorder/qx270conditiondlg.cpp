@@ -1,0 +1,41 @@
+#include "download/recorder/qx270conditiondlg.h"
+
+#include "download/shared/downloadtexts.h"
+#include "download/recorder/qx270forms.h"
+#include "folderui/folderfield.h"
+#include "res/ids_recorder.h"
+
+CQX270ConditionDlg::CQX270ConditionDlg() : CDialog(IDD_QX270_CONDITION) {}
+
+BOOL CQX270ConditionDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
+  ShowFolders();
+  SetDlgItemText(IDC_QX_METHOD_TEXT, MethodText(m_bNewFolder));
+  DisableFolderLeftOut(*this, m_nFolders, {IDC_QX_GROUP_A, IDC_QX_BROWSE_A, IDC_QX_FOLDER_A},
+                       {IDC_QX_GROUP_B, IDC_QX_BROWSE_B, IDC_QX_FOLDER_B});
+  return TRUE;
+}
+
+BOOL CQX270ConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
+  static constexpr CommandEntry<CQX270ConditionDlg> commands[] = {
+      {BN_CLICKED, IDC_QX_BROWSE_A, &CQX270ConditionDlg::OnBrowseA},
+      {BN_CLICKED, IDC_QX_BROWSE_B, &CQX270ConditionDlg::OnBrowseB},
+      {BN_CLICKED, IDC_QX_CHANGE, &CQX270ConditionDlg::OnChange},
+  };
+  return DispatchCommand(this, commands, nID, nCode);
+}
+
+void CQX270ConditionDlg::OnBrowseA() { BrowseIntoField(*this, IDC_QX_FOLDER_A, m_strFolderA); }
+void CQX270ConditionDlg::OnBrowseB() { BrowseIntoField(*this, IDC_QX_FOLDER_B, m_strFolderB); }
+
+void CQX270ConditionDlg::ShowFolders() {
+  ShowFolderInField(*this, IDC_QX_FOLDER_A, m_strFolderA);
+  ShowFolderInField(*this, IDC_QX_FOLDER_B, m_strFolderB);
+}
+
+void CQX270ConditionDlg::OnChange() {
+  if (RunRecorderOptions(m_bDelete, m_bNewFolder, m_strFolderA, m_strFolderB)) ShowFolders();
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
+  if (m_bNewFolder == 1) EndDialog(kFormSwitch);
+}

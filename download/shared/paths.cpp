@@ -1,0 +1,56 @@
+#include "download/shared/paths.h"
+
+#include <io.h>
+#include <windows.h>
+
+namespace {
+std::optional<vtk::LocalDate> g_testDate;
+}
+
+bool PathExists(const std::string& fullPath) {
+  _finddata_t found;
+  const intptr_t search = _findfirst(fullPath.c_str(), &found);
+  if (search == -1) return false;
+  _findclose(search);
+  return true;
+}
+
+vtk::LocalDate GetLocalDate() {
+  if (g_testDate) return *g_testDate;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
+void SetLocalDateForTesting(const vtk::LocalDate* date) {
+  g_testDate = date ? std::optional<vtk::LocalDate>(*date) : std::nullopt;
+}
+
+std::string GetCurrentDirectoryFallback() {
+  char buf[vtk::kMaxPath + 1] = {};
+  const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(vtk::kMaxPath), buf);
+  // A longer directory is not cut short: it is not read at all.
+  if (n == 0 || n >= vtk::kMaxPath) return std::string();
+  return WithoutLastBackslash(std::string(buf, n));
+}
+
+std::optional<std::string> ReadHostFolder(const char* buffer) {
+  std::optional<std::string> folder = vtk::ReadHostPath(buffer);
+  if (folder && folder->empty()) folder = GetCurrentDirectoryFallback();
+  return folder;
+}
+
+void GetNewFolderName(std::string& parent, std::string& name) {
+  name = vtk::MakeNewFolderName(parent, GetLocalDate(), PathExists);
+}
+
+std::string ProposeDatedFolderName(const std::string& parent) {
+  std::string folder = parent, name;
+  GetNewFolderName(folder, name);
+  return name;
+}
+
+void GetPairedNewFolderName(vtk::RecorderFolderPair& pair, int nWhichFolder, std::string& parent,
+                            std::string& name) {
+  name = vtk::MakePairedNewFolderName(pair, nWhichFolder, parent, GetLocalDate(), PathExists);
+}
