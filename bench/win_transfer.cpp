@@ -29,6 +29,7 @@
 
 #include "download/engine/carddeletion.h"
 #include "download/engine/copycheck.h"
+#include "download/engine/platform.h"
 #include "download/engine/transfer.h"
 #include "framework/modulestate.h"
 #include "framework/winapp.h"
@@ -155,14 +156,14 @@ double ShellDelete(const std::vector<std::string>& paths) {
 // against one shell delete of the same files alone. Both are repeated on the
 // same files written afresh, in turn, so that neither always follows the
 // writes; the first checked deletion is the run's own.
-double BenchDeletion(const TransferOutcome& outcome, std::size_t size) {
-  std::vector<VerifiedSource> verified = outcome.confirmed;
+double BenchDeletion(const TransferResult& result, std::size_t size) {
+  std::vector<LandedCopy> verified = result.confirmed;
   std::vector<std::string> paths;
-  for (const VerifiedSource& v : verified) paths.push_back(v.path);
+  for (const LandedCopy& v : verified) paths.push_back(v.source);
   const auto rewrite = [&] {
-    for (VerifiedSource& v : verified) {
-      WriteBytes(v.path, Recording(size, 0));
-      v.identity = *vtk::CurrentIdentity(v.path);
+    for (LandedCopy& v : verified) {
+      WriteBytes(v.source, Recording(size, 0));
+      v.identity = *vtk::CurrentIdentity(v.source);
     }
   };
   std::vector<double> checked, plain;
@@ -196,25 +197,27 @@ Ratios Bench(int files, std::size_t size) {
     else if (i < already + clashing) WriteBytes(kFolder + Name(i), Recording(size, 1'000'000 + i));
   }
 
-  std::string source = kCard, folder = kFolder, sub;
-  int count = 0;
-  CDnLoadTransfer job(source, folder, sub, count);
   g_use.clear();
   g_openPaths.clear();
   g_shellTime = {};
-  const vtk::FileIo io{&CountingOpen, &CountingRead};
-  vtk::SetFileIoForTesting(&io);
-  vtk::SetShellFileOperationForTesting(&TimedShell);
+  vtk::EnginePlatform& platform = vtk::TheEnginePlatform();
+  platform.createFile = &CountingOpen;
+  platform.readFile = &CountingRead;
+  platform.shellFileOperation = &TimedShell;
   const auto start = Clock::now();
-  job.Run(nullptr);
+  const TransferResult result = CDnLoadTransfer(kCard, kFolder).Run(nullptr);
   const auto end = Clock::now();
   const auto total = end - start;
   const double verification = Seconds(end - g_shellEnd);  // what the landing had left
-  vtk::SetShellFileOperationForTesting(nullptr);
-  vtk::SetFileIoForTesting(nullptr);
+  platform = {};
 
-  const std::vector<std::string> copiedSources = vtk::SplitDoubleNulList(job.m_strSourceList);
-  const std::vector<std::string> copiedTargets = vtk::SplitDoubleNulList(job.m_strTargetList);
+  const int count = static_cast<int>(result.confirmed.size());
+  std::vector<std::string> copiedSources, copiedTargets;
+  for (const LandedCopy& landed : result.confirmed) {
+    copiedSources.push_back(landed.source);
+    copiedTargets.push_back(landed.target);
+  }
+  const std::size_t queued = copiedSources.size() + result.notConfirmed.size();
   std::set<std::string> copied(copiedSources.begin(), copiedSources.end());
   copied.insert(copiedTargets.begin(), copiedTargets.end());
   for (const auto& [path, use] : g_use)  // where the copies were read back, before their renaming
@@ -251,8 +254,8 @@ Ratios Bench(int files, std::size_t size) {
 
   std::printf("\n== %d files of %zu bytes: %d already downloaded, %d clashing, %d new\n", files, size, already, clashing,
               files - already - clashing);
-  std::printf("copied (count)                  : %d of %zu queued; at the target %zu files\n", count,
-              copiedTargets.size(), test::ListDir(kFolder).size());
+  std::printf("copied (count)                  : %d of %zu queued; at the target %zu files\n", count, queued,
+              test::ListDir(kFolder).size());
   std::printf("whole download (Run)            : %8.3f s\n", Seconds(total));
   std::printf("engine's own work               : %8.3f s  (%.3f ms per file examined, %.1f%% of the download)\n", engine,
               1000.0 * engine / files, 100.0 * engine / Seconds(total));
@@ -271,7 +274,7 @@ Ratios Bench(int files, std::size_t size) {
   std::printf("bytes read from copied files    : %lld (with their copies; the read-back reads both whole)\n",
               copiedBytes);
   std::printf("most opens of one file          : %d\n", maxOpens);
-  return {Seconds(total) / Seconds(g_shellTime), BenchDeletion(job.Outcome(), size)};
+  return {Seconds(total) / Seconds(g_shellTime), BenchDeletion(result, size)};
 }
 
 }  // namespace

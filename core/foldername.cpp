@@ -14,23 +14,17 @@ std::string FormatDatedFolderName(const LocalDate& date, long long serial) {
 
 namespace {
 
-// A parent that could not be read (empty) stays empty and names nothing;
-// any other gets its backslash.
-bool PrepareParent(std::string& parent) {
-  if (parent.empty()) return false;
-  AddLastBackslash(parent);
-  return true;
-}
-
-// Lowest serial whose name is free under `parent` (which ends in a
-// backslash) and is not `avoid`; empty when parent and name would be longer
-// than a path the host can take back.
+// Lowest serial whose name is free under `parent` and is not `avoid`; empty
+// for an empty parent (one that could not be read names nothing), and when
+// parent\name would be longer than a path the host can take back.
 std::string FirstFreeName(const std::string& parent, const LocalDate& date, const ExistsProbe& exists,
                           const std::string* avoid) {
+  if (parent.empty()) return std::string();
   for (long long n = 1;; ++n) {
     std::string name = FormatDatedFolderName(date, n);
-    if (parent.size() + name.size() > kMaxPath) return std::string();
-    if (exists(parent + name)) continue;
+    const std::string path = JoinPath(parent, name);
+    if (path.size() > kMaxPath) return std::string();
+    if (exists(path)) continue;
     if (avoid && name == *avoid) continue;
     return name;
   }
@@ -38,33 +32,32 @@ std::string FirstFreeName(const std::string& parent, const LocalDate& date, cons
 
 }  // namespace
 
-std::string MakeNewFolderName(std::string& parent, const LocalDate& date, const ExistsProbe& exists) {
-  if (!PrepareParent(parent)) return std::string();
+std::string MakeNewFolderName(const std::string& parent, const LocalDate& date, const ExistsProbe& exists) {
   return FirstFreeName(parent, date, exists, nullptr);
 }
 
-std::string MakePairedNewFolderName(RecorderFolderPair& pair, int which, std::string& parent,
+std::string MakePairedNewFolderName(const RecorderFolderPair& pair, int which, const std::string& parent,
                                     const LocalDate& date, const ExistsProbe& exists) {
-  std::string& otherParent = which == 0 ? pair.strFolderB : pair.strFolderA;
+  const std::string& otherParent = which == 0 ? pair.strFolderB : pair.strFolderA;
   const std::string& otherName = which == 0 ? pair.strNewNameB : pair.strNewNameA;
-  PrepareParent(otherParent);
-  if (!PrepareParent(parent)) return std::string();
-  // The other name is copied: `parent` or the output may alias pair members.
+  // The other name is copied: `parent` may alias a pair member that the
+  // caller overwrites with the result.
   const std::string avoid = otherName;
-  const bool sharedParent = parent == otherParent;
+  const bool sharedParent = !parent.empty() && JoinPath(parent, "") == JoinPath(otherParent, "");
   return FirstFreeName(parent, date, exists, sharedParent ? &avoid : nullptr);
 }
 
 bool MakeNewFolderPaths(int nFolders, std::string& folderA, std::string& folderB, const LocalDate& date,
                         const ExistsProbe& exists) {
-  std::string nameA, nameB;
-  if (nFolders == 1 && (nameA = MakeNewFolderName(folderA, date, exists)).empty()) return false;
-  if (nFolders == 2 && (nameB = MakeNewFolderName(folderB, date, exists)).empty()) return false;
-  for (auto [path, name] : {std::pair{&folderA, &nameA}, std::pair{&folderB, &nameB}}) {
-    AddBackslashGuarded(*path);
-    *path += *name;
-    RemoveLastBackslash(*path);
-  }
+  const struct {
+    std::string& path;
+    bool named;
+  } folders[] = {{folderA, nFolders == 1}, {folderB, nFolders == 2}};
+  std::string names[2];
+  for (int i = 0; i < 2; ++i)
+    if (folders[i].named && (names[i] = MakeNewFolderName(folders[i].path, date, exists)).empty()) return false;
+  for (int i = 0; i < 2; ++i)
+    folders[i].path = folders[i].named ? JoinPath(folders[i].path, names[i]) : WithoutLastBackslash(folders[i].path);
   return true;
 }
 

@@ -30,16 +30,16 @@ struct RecorderFolderPair {
   std::string strNewNameB;
 };
 
-// Adds a backslash to `parent` (always, whatever its length) and returns the
-// lowest free dated name under it. The date is read once by the caller. No
-// name (empty) for an empty parent, which stays empty, nor when parent and
-// name together would be longer than kMaxPath.
-std::string MakeNewFolderName(std::string& parent, const LocalDate& date, const ExistsProbe& exists);
+// The lowest free dated name under `parent`. The date is read once by the
+// caller. No name (empty) for an empty parent, nor when parent\name would be
+// longer than kMaxPath.
+std::string MakeNewFolderName(const std::string& parent, const LocalDate& date, const ExistsProbe& exists);
 
-// As MakeNewFolderName for folder `which` (0 = A, other = B) of the pair, but
-// when both parents are the same string (after both got their backslash) the
-// name that the other folder already has in the pair is skipped too.
-std::string MakePairedNewFolderName(RecorderFolderPair& pair, int which, std::string& parent,
+// As MakeNewFolderName for folder `which` (0 = A, other = B) of the pair,
+// under `parent`, but when the other folder's parent is the same folder (with
+// or without its trailing backslash) the name that the other folder already
+// has in the pair is skipped too.
+std::string MakePairedNewFolderName(const RecorderFolderPair& pair, int which, const std::string& parent,
                                     const LocalDate& date, const ExistsProbe& exists);
 
 // The paths that a recorder download into new folders would use: for the

@@ -18,6 +18,12 @@ void AddLastBackslash(std::string& path) {
   if (!EndsWithBackslash(path)) path.push_back('\\');
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  AddLastBackslash(path);
+  return path.append(name);
+}
+
 void AddBackslashGuarded(std::string& path) {
   if (path.size() > 3 && !EndsWithBackslash(path)) path.push_back('\\');
 }

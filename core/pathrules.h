@@ -26,6 +26,10 @@ std::string WithoutLastBackslash(std::string path);
 // becomes a single backslash).
 void AddLastBackslash(std::string& path);
 
+// A name in a folder: the folder, one backslash unless it ends in one, and
+// the name. A drive given as E: is its root: E:\name.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
 // Appends a backslash only to a path longer than 3 bytes that does not end
 // in one: the form used when a parent and a new folder name are joined for
 // the host, so that E: stays E: and E:\ stays E:\.

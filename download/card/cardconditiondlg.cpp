@@ -5,6 +5,8 @@
 #include "carddrive/carddriveselectdlg.h"
 #include "carddrive/cardprobe.h"
 #include "download/card/dnloadoptionsdlg.h"
+#include "download/card/dnloadreport.h"
+#include "download/engine/transfer.h"
 #include "download/shared/downloadtexts.h"
 #include "download/shared/paths.h"
 #include "folderui/folderfield.h"
@@ -12,9 +14,7 @@
 #include "res/ids_download.h"
 
 CCardConditionDlg::CCardConditionDlg(UINT nIDTemplate, const DownloadSettings& settings)
-    : CDialog(nIDTemplate),
-      m_settings(settings),
-      m_transfer(m_settings.strDrive, m_settings.strFolder, m_strSubFolder, m_nResult) {}
+    : CDialog(nIDTemplate), m_settings(settings) {}
 
 BOOL CCardConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
   static constexpr CommandEntry<CCardConditionDlg> kCommands[] = {
@@ -83,8 +83,8 @@ void CCardConditionDlg::OnOK() {
   // left at the download folder on purpose.
   if (_chdir(m_settings.strDrive.c_str()) != 0) return FailStart(IDS_CARD_NOT_READY);
   if (_chdir(m_settings.strFolder.c_str()) != 0) return FailStart(IDS_TARGET_NOT_READY);
-  // The files are listed under the drive's root: E: alone would name the
-  // drive's current directory instead.
+  // From here the drive is its root, and goes back to the host so: E: alone
+  // would name the drive's current directory.
   AddLastBackslash(m_settings.strDrive);
   if (!FinishStart()) return;
   m_bStart = 1;
@@ -99,6 +99,9 @@ void CCardConditionDlg::OnCancel() {
 void CCardConditionDlg::OnDestroy() {
   CDialog::OnDestroy();
   if (m_bStart != 1) return;
-  m_transfer.Run(m_hWnd);
-  ReportDnLoad(m_hWnd, m_transfer.Outcome(), m_settings.bDelete);
+  const std::string target = m_strNewFolderName.empty() ? m_settings.strFolder
+                                                       : vtk::JoinPath(m_settings.strFolder, m_strNewFolderName);
+  const TransferResult result = CDnLoadTransfer(m_settings.strDrive, target).Run(m_hWnd);
+  m_nResult = static_cast<int>(result.confirmed.size());
+  ReportDnLoad(m_hWnd, result, m_settings.bDelete);
 }

@@ -9,19 +9,16 @@
 
 #include "download/card/downloadsettings.h"
 #include "download/shared/formswitch.h"
-#include "download/engine/transfer.h"
 #include "framework/dialog.h"
 
 class CCardConditionDlg : public CDialog {
  public:
   CCardConditionDlg(UINT nIDTemplate, const DownloadSettings& settings);
 
-  DownloadSettings m_settings;  // the folder is the parent of the new folder in that form
-  std::string m_strSubFolder;
-  std::string m_strNewFolderName;  // handed back to the host; empty in the simple form
+  DownloadSettings m_settings;     // the folder is the parent of the new folder in that form
+  std::string m_strNewFolderName;  // the new folder in the download folder; empty in the simple form
   int m_nResult = 0;               // confirmed copies, or -1 after a failed start check
   int m_bStart = 0;                // 1 once the start checks have passed
-  CDnLoadTransfer m_transfer;
 
   BOOL OnCmdMsg(UINT nID, UINT nCode) override;
   void OnOK() override;

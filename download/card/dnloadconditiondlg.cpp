@@ -18,8 +18,4 @@ BOOL CDnLoadConditionDlg::OnInitDialog() {
 
 void CDnLoadConditionDlg::OnBrowse() { BrowseIntoField(*this, IDC_DN_FOLDER, m_settings.strFolder); }
 
-bool CDnLoadConditionDlg::FinishStart() {
-  AddLastBackslash(m_settings.strFolder);
-  m_strSubFolder.clear();
-  return true;
-}
+bool CDnLoadConditionDlg::FinishStart() { return true; }

@@ -11,11 +11,8 @@ CDnLoadNewFolderConditionDlg::CDnLoadNewFolderConditionDlg(const DownloadSetting
     : CCardConditionDlg(IDD_DNLOAD_NEWFOLDER_CONDITION, settings) {}
 
 void CDnLoadNewFolderConditionDlg::ProposeNewFolder() {
-  std::string name;
-  GetNewFolderName(m_settings.strFolder, name);
-  m_strNewFolderName = name;
-  m_strSubFolder = name + "\\";
-  SetDlgItemText(IDC_DN_NEWNAME, name);
+  m_strNewFolderName = ProposeDatedFolderName(m_settings.strFolder);
+  SetDlgItemText(IDC_DN_NEWNAME, m_strNewFolderName);
 }
 
 BOOL CDnLoadNewFolderConditionDlg::OnInitDialog() {
@@ -32,13 +29,12 @@ void CDnLoadNewFolderConditionDlg::OnOptionsAccepted() { ProposeNewFolder(); }
 
 void CDnLoadNewFolderConditionDlg::OnBrowse() {
   const auto chosen =
-      RunDirectoryDialog(DirectoryMode::kCreate, m_settings.strFolder, m_strSubFolder, ProposeDatedFolderName);
+      RunDirectoryDialog(DirectoryMode::kCreate, m_settings.strFolder, m_strNewFolderName, ProposeDatedFolderName);
   if (!chosen) return;
   SetDlgItemText(IDC_DN_NEWNAME, chosen->name);
   SetDlgItemText(IDC_DN_FOLDER, chosen->parent);
   m_strNewFolderName = chosen->name;
   m_settings.strFolder = chosen->parent;
-  m_strSubFolder = chosen->name;
 }
 
 void CDnLoadNewFolderConditionDlg::OnOK() {
@@ -48,11 +44,9 @@ void CDnLoadNewFolderConditionDlg::OnOK() {
 }
 
 bool CDnLoadNewFolderConditionDlg::FinishStart() {
-  AddLastBackslash(m_settings.strFolder);
-  AddLastBackslash(m_strSubFolder);
   // A folder that exists already is a failure too: nothing is copied into
   // a folder that this download did not make.
-  if (_mkdir((m_settings.strFolder + m_strSubFolder).c_str()) != 0) {
+  if (_mkdir(vtk::JoinPath(m_settings.strFolder, m_strNewFolderName).c_str()) != 0) {
     FailStart(IDS_MKDIR_FAILED);
     return false;
   }

@@ -4,14 +4,15 @@
 #include <string_view>
 
 #include "download/engine/copycheck.h"
+#include "download/engine/platform.h"
 #include "download/engine/targetfolder.h"
 
-DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<VerifiedSource>& verified) {
+DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<LandedCopy>& landed) {
   std::vector<std::string> unchanged;
-  for (const VerifiedSource& v : verified)
-    if (vtk::CurrentIdentity(v.path) == v.identity) unchanged.push_back(v.path);
+  for (const LandedCopy& v : landed)
+    if (vtk::CurrentIdentity(v.source) == v.identity) unchanged.push_back(v.source);
   DeletionOutcome outcome;
-  outcome.kept = static_cast<int>(verified.size() - unchanged.size());
+  outcome.kept = static_cast<int>(landed.size() - unchanged.size());
   if (unchanged.empty()) return outcome;
   const std::string list = vtk::DoubleNulList(unchanged);
   SHFILEOPSTRUCTA op{};
@@ -20,7 +21,7 @@ DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<VerifiedSou
   op.pFrom = list.c_str();
   op.pTo = nullptr;
   op.fFlags = FOF_NOCONFIRMATION;
-  vtk::RunShellFileOperation(op);
+  vtk::TheEnginePlatform().shellFileOperation(&op);
   // The shell's answer is not trusted: a file still there was not deleted.
   // Each folder is listed once; asking for each name that is gone would
   // cost a search of the folder per name.

@@ -16,4 +16,4 @@ struct DeletionOutcome {
   int kept = 0;  // changed or gone since the read-back, or left by the shell
 };
 
-DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<VerifiedSource>& verified);
+DeletionOutcome DeleteVerifiedSources(HWND hOwner, const std::vector<LandedCopy>& landed);

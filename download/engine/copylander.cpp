@@ -24,9 +24,11 @@ bool CopyLander::Land(std::size_t i, bool shellDone) {
   std::optional<FileIdentity> whole = m_check.IsExactCopy(m_heldSources[i], m_sources[i], m_temporaries[i]);
   // The rename never replaces a file: a name taken meanwhile keeps its file.
   if (whole && ::MoveFileA(m_temporaries[i].c_str(), m_targets[i].c_str())) {
-    m_landed[i] = std::move(whole);
+    m_landed[i].identity = std::move(whole);
     return true;
   }
+  const DWORD error = ::GetLastError();
+  m_landed[i].nameTaken = whole && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS);
   // While the shell runs, a copy that is not whole may still be being
   // written (or held open): it is looked at again, never removed.
   if (!shellDone) return false;
@@ -58,7 +60,7 @@ DWORD WINAPI CopyLander::Follow(LPVOID self) {
   return 0;
 }
 
-std::vector<std::optional<FileIdentity>> CopyLander::Finish() {
+std::vector<CopyLander::Landing> CopyLander::Finish() {
   m_shellDone = true;
   if (m_thread) {
     ::WaitForSingleObject(m_thread, INFINITE);

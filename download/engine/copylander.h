@@ -29,9 +29,16 @@ class CopyLander {
   CopyLander(const CopyLander&) = delete;
   CopyLander& operator=(const CopyLander&) = delete;
 
-  // After the shell returned: lands what is left and gives, copy by copy,
-  // the card file's identity when the copy landed whole under its name.
-  std::vector<std::optional<FileIdentity>> Finish();
+  // What became of one copy: the card file's identity when it landed whole
+  // under its name; otherwise whether it was whole but its name had been
+  // taken meanwhile.
+  struct Landing {
+    std::optional<FileIdentity> identity;
+    bool nameTaken = false;
+  };
+  // After the shell returned: lands what is left and tells, copy by copy,
+  // what became of it.
+  std::vector<Landing> Finish();
 
  private:
   static DWORD WINAPI Follow(LPVOID self);
@@ -44,7 +51,7 @@ class CopyLander {
   const std::vector<std::string>& m_targets;
   const std::vector<ReadOnlyFile>& m_heldSources;
   CopyCheck m_check;  // its buffers serve every copy: a fresh pair per look costs more than the look
-  std::vector<std::optional<FileIdentity>> m_landed;
+  std::vector<Landing> m_landed;
   std::vector<char> m_done;  // copy i has been landed or removed
   std::atomic<bool> m_shellDone{false};
   bool m_followed = false;  // the thread came through without an exception

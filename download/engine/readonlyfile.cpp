@@ -2,18 +2,12 @@
 
 #include <limits>
 
+#include "download/engine/platform.h"
+
 namespace vtk {
 
-namespace {
-
-FileIo g_io = {&::CreateFileA, &::ReadFile};
-
-}  // namespace
-
-void SetFileIoForTesting(const FileIo* io) { g_io = io ? *io : FileIo{&::CreateFileA, &::ReadFile}; }
-
 ReadOnlyFile::ReadOnlyFile(const std::string& path)
-    : m_h(g_io.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    : m_h(TheEnginePlatform().createFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
 
 ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
@@ -57,7 +51,7 @@ std::size_t ReadOnlyFile::Read(char* buffer, std::size_t count) const {
     const std::size_t want = count - total;
     const DWORD ask = want > std::numeric_limits<DWORD>::max() ? std::numeric_limits<DWORD>::max() : DWORD(want);
     DWORD got = 0;
-    if (!g_io.read(m_h, buffer + total, ask, &got, nullptr) || got == 0) break;
+    if (!TheEnginePlatform().readFile(m_h, buffer + total, ask, &got, nullptr) || got == 0) break;
     total += got;
   }
   return total;

@@ -34,12 +34,4 @@ class ReadOnlyFile {
   HANDLE m_h = INVALID_HANDLE_VALUE;
 };
 
-// How files are opened and read; a benchmark counts through it (null
-// restores CreateFileA and ReadFile).
-struct FileIo {
-  decltype(&::CreateFileA) open;
-  decltype(&::ReadFile) read;
-};
-void SetFileIoForTesting(const FileIo* io);
-
 }  // namespace vtk

@@ -9,17 +9,9 @@
 #include "core/pathrules.h"
 #include "download/engine/copycheck.h"
 #include "download/engine/copylander.h"
+#include "download/engine/platform.h"
 
 namespace {
-
-vtk::ShellFileOperation g_shellFileOperation = &SHFileOperationA;
-
-// Card files kept open from the second pass to the read-back of their
-// copies, so that each is opened once. Bounded, so that a card of very many
-// files does not exhaust what the process may hold open; the rest are
-// opened again for the read-back.
-constexpr std::size_t kHeldSourceLimit = 2048;
-std::size_t g_heldSourceLimit = kHeldSourceLimit;
 
 // One dictation file of the source folder; directories are passed over,
 // since the engine copies files only.
@@ -53,6 +45,11 @@ class DssSearch {
 
 bool FitsMaxPath(const std::string& path) { return path.size() <= vtk::kMaxPath; }
 
+std::string AsFolder(std::string folder) {
+  vtk::AddLastBackslash(folder);
+  return folder;
+}
+
 // The length and header sample of a file, read from its start; false when
 // the file cannot be measured.
 bool Probe(const vtk::ReadOnlyFile& file, vtk::RecordingProbe& probe) {
@@ -68,11 +65,11 @@ bool Probe(const vtk::ReadOnlyFile& file, vtk::RecordingProbe& probe) {
 // listing then counts it as taken.
 void RemoveLeftoverTemporaries(const std::string& folder) {
   WIN32_FIND_DATAA found;
-  const HANDLE search = ::FindFirstFileA((folder + "~VTK*.TMP").c_str(), &found);
+  const HANDLE search = ::FindFirstFileA(vtk::JoinPath(folder, "~VTK*.TMP").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && vtk::IsTemporaryName(found.cFileName))
-      ::DeleteFileA((folder + found.cFileName).c_str());
+      ::DeleteFileA(vtk::JoinPath(folder, found.cFileName).c_str());
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);
 }
@@ -81,13 +78,10 @@ void RemoveLeftoverTemporaries(const std::string& folder) {
 
 namespace vtk {
 
-void SetShellFileOperationForTesting(ShellFileOperation operation) {
-  g_shellFileOperation = operation ? operation : &SHFileOperationA;
+EnginePlatform& TheEnginePlatform() {
+  static EnginePlatform platform;
+  return platform;
 }
-
-int RunShellFileOperation(SHFILEOPSTRUCTA& op) { return g_shellFileOperation(&op); }
-
-void SetHeldSourceLimitForTesting(std::size_t limit) { g_heldSourceLimit = limit ? limit : kHeldSourceLimit; }
 
 }  // namespace vtk
 
@@ -120,7 +114,7 @@ struct CDnLoadTransfer::Queue {
 
  private:
   void Hold(vtk::ReadOnlyFile&& file, std::size_t entry) {
-    if (m_held >= g_heldSourceLimit) return;
+    if (m_held >= vtk::TheEnginePlatform().maxHeldFiles) return;
     heldSources[entry] = std::move(file);
     ++m_held;
   }
@@ -129,34 +123,23 @@ struct CDnLoadTransfer::Queue {
   std::size_t m_held = 0;
 };
 
+CDnLoadTransfer::CDnLoadTransfer(std::string sourceFolder, std::string targetFolder)
+    : m_sourceFolder(AsFolder(std::move(sourceFolder))), m_targetFolder(AsFolder(std::move(targetFolder))) {}
+
 bool CDnLoadTransfer::IsSameRecording(const vtk::ReadOnlyFile& first, const vtk::ReadOnlyFile& second) {
   vtk::RecordingProbe a, b;
   return Probe(first, a) && Probe(second, b) && vtk::IsSameRecording(a, b);
 }
 
-int CDnLoadTransfer::AvoidBatchClash(const std::string& targetPath, const vtk::NameList& names, long long& serial) {
-  return vtk::AvoidBatchClash(
-      targetPath,
-      [&names](const std::string& n) {
-        for (const std::string& e : names)
-          if (vtk::SameFileNameOnDisk(e, n)) return true;
-        return false;
-      },
-      serial);
-}
-
-bool CDnLoadTransfer::IsTaken(const std::string& name) const {
-  return m_pTargetFolder ? m_pTargetFolder->Holds(name) : vtk::TargetFolder(m_strSubFolder).Holds(name);
-}
-
-int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, const vtk::ReadOnlyFile& source) {
+int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, const vtk::ReadOnlyFile& source,
+                                    bool& tooLong) const {
   // Only the unbroken run of taken serials is compared with the source: a
   // copy of the same recording beyond a free serial is not looked for.
   for (; serial <= vtk::kMaxSerial; ++serial) {
     const std::string name = vtk::SerialCandidateName(base, serial);
-    const std::string candidate = m_strSubFolder + name;
+    const std::string candidate = m_targetFolder + name;
     if (!FitsMaxPath(candidate)) {
-      m_outcome.pathTooLong = true;
+      tooLong = true;
       return -1;
     }
     if (!IsTaken(name)) {
@@ -170,28 +153,21 @@ int CDnLoadTransfer::MakeSerialName(std::string& base, long long serial, const v
   return -1;
 }
 
-void CDnLoadTransfer::Abandon(const std::string& name) {
-  m_outcome = TransferOutcome{};
-  m_outcome.unreadable = name;
-  m_strSourceList = vtk::DoubleNulList({});
-  m_strTargetList = vtk::DoubleNulList({});
-  m_nFileCount = 0;
-}
-
-std::string CDnLoadTransfer::NextTemporary() {
+std::optional<std::string> CDnLoadTransfer::NextTemporary() {
   std::string name;
   do name = vtk::TemporaryName(++m_nLastTemporary);
   while (IsTaken(name));
-  const std::string path = m_strSubFolder + name;
-  return FitsMaxPath(path) ? path : std::string();
+  std::string path = m_targetFolder + name;
+  if (!FitsMaxPath(path)) return std::nullopt;
+  return path;
 }
 
-void CDnLoadTransfer::CopyAndLand(Queue& queue) {
-  const std::string temporaries = vtk::DoubleNulList(queue.temporaries);
+void CDnLoadTransfer::CopyAndLand(HWND hOwner, Queue& queue, TransferResult& result) {
+  const std::string sources = vtk::DoubleNulList(queue.sources), temporaries = vtk::DoubleNulList(queue.temporaries);
   SHFILEOPSTRUCTA op{};
-  op.hwnd = m_hOwner;
+  op.hwnd = hOwner;
   op.wFunc = FO_COPY;
-  op.pFrom = m_strSourceList.c_str();
+  op.pFrom = sources.c_str();
   op.pTo = temporaries.c_str();
   op.fFlags = queue.sources.size() >= 2 ? FOF_MULTIDESTFILES : 0;
   // What the shell reports is not trusted either way: every copy is read
@@ -199,61 +175,57 @@ void CDnLoadTransfer::CopyAndLand(Queue& queue) {
   // lander reads back and renames the copies that the shell has finished
   // while it copies the later ones.
   vtk::CopyLander lander(queue.sources, queue.temporaries, queue.targets, queue.heldSources);
-  vtk::RunShellFileOperation(op);
-  const std::vector<std::optional<vtk::FileIdentity>> landed = lander.Finish();
+  vtk::TheEnginePlatform().shellFileOperation(&op);
+  const std::vector<vtk::CopyLander::Landing> landed = lander.Finish();
   queue.heldSources.clear();
-  for (std::size_t i = 0; i < landed.size(); ++i)
-    if (landed[i]) m_outcome.confirmed.push_back({queue.sources[i], *landed[i]});
+  for (std::size_t i = 0; i < landed.size(); ++i) {
+    if (landed[i].identity)
+      result.confirmed.push_back({queue.sources[i], queue.targets[i], *landed[i].identity});
+    else
+      result.notConfirmed.push_back({queue.sources[i], landed[i].nameTaken ? LeftOnCard::Why::kNameTaken
+                                                                           : LeftOnCard::Why::kNotCopiedWhole});
+  }
 }
 
-void CDnLoadTransfer::Run(HWND hOwner) {
-  m_nFileCount = 0;
-  m_strSourceList = vtk::DoubleNulList({});
-  m_strTargetList = vtk::DoubleNulList({});
-  m_hOwner = hOwner;
-  m_outcome = TransferOutcome{};
-  m_nLastTemporary = 0;
-  m_strSubFolder = m_strDownloadFolder + m_strSubFolder;
-  const std::string& targetFolder = m_strSubFolder;
-  const std::string pattern = m_strSourceFolder + "*.dss";
+TransferResult CDnLoadTransfer::Run(HWND hOwner) {
+  TransferResult result;
+  const std::string pattern = m_sourceFolder + "*.dss";
   Queue queue;
-  RemoveLeftoverTemporaries(targetFolder);
-  const vtk::TargetFolder listing(targetFolder);
-  m_pTargetFolder = &listing;
-  struct Forget {
-    const vtk::TargetFolder*& p;
-    ~Forget() { p = nullptr; }
-  } forget{m_pTargetFolder};
+  RemoveLeftoverTemporaries(m_targetFolder);
+  m_listing.emplace(m_targetFolder);
+  const auto tooLong = [&result](const std::string& source) {
+    result.notConfirmed.push_back({source, LeftOnCard::Why::kPathTooLong});
+  };
 
   // First pass: files whose names are free at the target.
   {
     DssSearch search(pattern);
-    if (search.Done()) return;
+    if (search.Done()) return result;
     for (; !search.Done(); search.Next()) {
-      const std::string source = m_strSourceFolder + search.Name();
-      const std::string target = targetFolder + search.Name();
+      const std::string source = m_sourceFolder + search.Name();
+      const std::string target = m_targetFolder + search.Name();
       if (!FitsMaxPath(source) || !FitsMaxPath(target)) {
-        m_outcome.pathTooLong = true;
+        tooLong(source);
         continue;
       }
       if (IsTaken(search.Name())) continue;
-      const std::string temporary = NextTemporary();
-      if (temporary.empty()) {
-        m_outcome.pathTooLong = true;
+      const std::optional<std::string> temporary = NextTemporary();
+      if (!temporary) {
+        tooLong(source);
         continue;
       }
-      queue.AddFreeNamed(source, target, temporary);
+      queue.AddFreeNamed(source, target, *temporary);
     }
   }
 
   // Second pass: files whose names are taken.
   for (DssSearch search(pattern); !search.Done(); search.Next()) {
     const std::string name = search.Name();
-    const std::string source = m_strSourceFolder + name;
-    const std::string target = targetFolder + name;
+    const std::string source = m_sourceFolder + name;
+    const std::string target = m_targetFolder + name;
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) continue;
     vtk::ReadOnlyFile sourceFile(source);
-    if (!sourceFile.IsOpen()) return Abandon(name);
+    if (!sourceFile.IsOpen()) return TransferResult{{}, {}, name};
     if (!IsTaken(name)) {  // queued in the first pass, unless its temporary did not fit
       queue.HoldFreeNamed(std::move(sourceFile), source);
       continue;
@@ -266,7 +238,8 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     const vtk::SerialStart start = vtk::BaseNameAndStartSerial(name);
     std::string fullTarget = start.base;
     long long serial = start.serial;
-    int made = MakeSerialName(fullTarget, serial, sourceFile);
+    bool serialTooLong = false;
+    int made = MakeSerialName(fullTarget, serial, sourceFile, serialTooLong);
     // Every name that MakeSerialName gives is held against the queue, the
     // second one too: a name taken on disk can push it onto a name that a
     // card file already has in this transfer, and two copies under one name
@@ -274,21 +247,15 @@ void CDnLoadTransfer::Run(HWND hOwner) {
     auto listed = [&queue](const std::string& n) { return queue.Lists(n); };
     while (made == 0 && vtk::AvoidBatchClash(fullTarget, listed, serial) != 0) {
       fullTarget = start.base;
-      made = MakeSerialName(fullTarget, serial, sourceFile);
+      made = MakeSerialName(fullTarget, serial, sourceFile, serialTooLong);
     }
-    if (made != 0) continue;
-    const std::string temporary = NextTemporary();
-    if (temporary.empty()) {
-      m_outcome.pathTooLong = true;
-      continue;
-    }
-    queue.Add(source, fullTarget, temporary);
+    const std::optional<std::string> temporary = made == 0 ? NextTemporary() : std::nullopt;
+    if (serialTooLong || (made == 0 && !temporary)) tooLong(source);
+    if (!temporary) continue;
+    queue.Add(source, fullTarget, *temporary);
     queue.HoldLast(std::move(sourceFile));
   }
 
-  m_strSourceList = vtk::DoubleNulList(queue.sources);
-  m_strTargetList = vtk::DoubleNulList(queue.targets);
-  m_outcome.queued = static_cast<int>(queue.sources.size());
-  if (m_outcome.queued >= 1) CopyAndLand(queue);
-  m_nFileCount = static_cast<int>(m_outcome.confirmed.size());
+  if (!queue.sources.empty()) CopyAndLand(hOwner, queue, result);
+  return result;
 }

@@ -49,9 +49,7 @@ void CQX270NewFolderConditionDlg::Browse(int nWhich) {
   // The chooser proposes with the paired generator, so that a name it
   // offers for one folder is never the other folder's.
   const auto propose = [this, nWhich](const std::string& parent) {
-    std::string folderPath = parent, name;
-    GetPairedNewFolderName(m_pair, nWhich, folderPath, name);
-    return name;
+    return ProposePairedFolderName(m_pair, nWhich, parent);
   };
   const auto chosen = RunDirectoryDialog(DirectoryMode::kCreate, folder.parent, folder.name, propose);
   if (!chosen) return;
@@ -81,7 +79,7 @@ void CQX270NewFolderConditionDlg::ProposeNames() {
   m_strNewNameB.clear();
   for (int which = 0; which < 2; ++which) {
     const Folder folder = FolderOf(which);
-    GetPairedNewFolderName(m_pair, which, folder.parent, folder.name);
+    folder.name = ProposePairedFolderName(m_pair, which, folder.parent);
     SetDlgItemText(folder.nIDName, folder.name);
     ShowFolderInField(*this, folder.nIDParent, folder.parent);
   }

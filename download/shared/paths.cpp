@@ -40,17 +40,10 @@ std::optional<std::string> ReadHostFolder(const char* buffer) {
   return folder;
 }
 
-void GetNewFolderName(std::string& parent, std::string& name) {
-  name = vtk::MakeNewFolderName(parent, GetLocalDate(), PathExists);
-}
-
 std::string ProposeDatedFolderName(const std::string& parent) {
-  std::string folder = parent, name;
-  GetNewFolderName(folder, name);
-  return name;
+  return vtk::MakeNewFolderName(parent, GetLocalDate(), PathExists);
 }
 
-void GetPairedNewFolderName(vtk::RecorderFolderPair& pair, int nWhichFolder, std::string& parent,
-                            std::string& name) {
-  name = vtk::MakePairedNewFolderName(pair, nWhichFolder, parent, GetLocalDate(), PathExists);
+std::string ProposePairedFolderName(const vtk::RecorderFolderPair& pair, int nWhichFolder, const std::string& parent) {
+  return vtk::MakePairedNewFolderName(pair, nWhichFolder, parent, GetLocalDate(), PathExists);
 }

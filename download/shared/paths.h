@@ -25,10 +25,8 @@ std::string GetCurrentDirectoryFallback();
 // directory when the buffer holds an empty path; nothing when it is refused.
 std::optional<std::string> ReadHostFolder(const char* buffer);
 
-// The two generators of dated new-folder names; both leave `parent` ending in
-// a backslash and put only the name into `name`.
-void GetNewFolderName(std::string& parent, std::string& name);
-void GetPairedNewFolderName(vtk::RecorderFolderPair& pair, int nWhichFolder, std::string& parent,
-                            std::string& name);
-// The plain generator as the directory chooser's proposer: the name alone.
+// The two generators of dated new-folder names under `parent`, for today:
+// the plain one, and the one of the recorder's folder pair, which keeps the
+// names of folders A and B apart.
 std::string ProposeDatedFolderName(const std::string& parent);
+std::string ProposePairedFolderName(const vtk::RecorderFolderPair& pair, int nWhichFolder, const std::string& parent);

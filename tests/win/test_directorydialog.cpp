@@ -115,7 +115,7 @@ TEST_F(Chooser, CreateModeProposesNamesAndRefusesUnusableOnes) {
   EXPECT_EQ(test::ListDir("E:\\"), std::vector<std::string>{"Card"});
 
   vtk::RecorderFolderPair pair{3, alpha, alpha, "", "2006.3.5-2"};
-  const auto paired = [&pair](std::string folder) { std::string name; return GetPairedNewFolderName(pair, 0, folder, name), name; };
+  const auto paired = [&pair](const std::string& folder) { return ProposePairedFolderName(pair, 0, folder); };
   user.On(kCreate, See(tree + " 3oAlpha* 4c2006.3.5-1 | 2006.3.5-3 D", [](test::Window& w) { w.Click(IDCANCEL); }));
   EXPECT_EQ(Run(DirectoryMode::kCreate, alpha, "", paired), "cancel");
 }

@@ -8,7 +8,7 @@
 
 #include "download/shared/paths.h"
 #include "download/card/platformid.h"
-#include "download/engine/transfer.h"
+#include "download/engine/platform.h"
 #include "framework/platform.h"
 #include "res/ids_carddrive.h"
 #include "res/ids_download.h"
@@ -45,11 +45,11 @@ class DnLoad : public testing::Test {
     test::MakeDir("D:\\Work");
     SetLocalDateForTesting(&kDate);
     vtk::TheFrameworkPlatform().messageBox = &MessageBoxNotingTheHost;
-    vtk::SetShellFileOperationForTesting(&ShellNotingTheHost);
+    vtk::TheEnginePlatform().shellFileOperation = &ShellNotingTheHost;
   }
   void TearDown() override {
     vtk::TheFrameworkPlatform() = {};
-    vtk::SetShellFileOperationForTesting(nullptr);
+    vtk::TheEnginePlatform() = {};
     SetLocalDateForTesting(nullptr);
   }
   // Dictation files E:\DS0001.DSS ... (names that are free are copied
@@ -90,7 +90,7 @@ TEST_F(DnLoad, NewFolderFormCopiesFromTheDriveRootIntoTheDatedFolder) {
   test::WriteFile("E:\\Sub\\OTHER.DSS", "x");
   ASSERT_TRUE(SetCurrentDirectoryA("D:\\Work") && SetEnvironmentVariableA("=E:", "E:\\Sub"));
   nMethod = 5;
-  user.On(kConfirm, [](Window& w) { w.Click(IDOK); }).Answer(kMessage, IDOK, vtk::FormatWithCount(Res(IDS_DNLOAD_COUNT), 3));
+  user.On(kConfirm, [](Window& w) { w.Click(IDOK); }).Answer(kMessage, IDOK, test::Sjis(u8"3 個のﾌｧｲﾙがﾀﾞｳﾝﾛｰﾄﾞされました。"));
   EXPECT_EQ(Call("", "E:"), "3 D:\\Work|2006.3.5-1|E:\\");
   EXPECT_EQ(nMethod, 1);
   EXPECT_EQ(test::ListDir("D:\\Work\\2006.3.5-1").size(), 3u);

@@ -1,14 +1,19 @@
 // The transfer engine on real files: E: is a removable card drive, D: holds
 // the download folder. The shell's file operation runs for real, or a
-// stand-in does what a real failure leaves behind. Every run is reported
-// with deletion asked for and agreed to. A dialog that no step expects fails
-// the test.
+// stand-in does what a real failure leaves behind. The engine and the
+// deletion show nothing: their results are read from the record they give
+// and from the disk. The completion step tells the user from that record; a
+// dialog that no step expects fails the test.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
 
 #include "core/transfer_names.h"
+#include "download/card/dnloadreport.h"
+#include "download/engine/carddeletion.h"
+#include "download/engine/copycheck.h"
+#include "download/engine/platform.h"
 #include "download/engine/transfer.h"
 #include "framework/modulestate.h"
 #include "res/ids_download.h"
@@ -48,6 +53,7 @@ std::string NotDeleted(int n) {
 // does, and writes what a failure leaves behind in place of a whole copy;
 // `copy` returns false to end the operation there. The deletion is always
 // the shell's own.
+using Shell = int(WINAPI*)(LPSHFILEOPSTRUCTA);
 using CopyOne = bool (*)(std::size_t i, const std::string& from, const std::string& to);
 int CopyEach(LPSHFILEOPSTRUCTA op, CopyOne copy) {
   if (op->wFunc != FO_COPY) return SHFileOperationA(op);
@@ -97,89 +103,98 @@ void ClearDrives() {
   for (char drive : {'D', 'E'}) test::ClearDrive(drive);
 }
 
+// What stayed on the card and why, sorted: "B.dss:whole C.dss:long".
+std::string LeftOnCardOf(const TransferResult& result) {
+  std::vector<std::string> left;
+  for (const LeftOnCard& l : result.notConfirmed) {
+    const char* why = l.why == LeftOnCard::Why::kPathTooLong ? "long" : l.why == LeftOnCard::Why::kNameTaken ? "taken" : "whole";
+    left.push_back(std::string(vtk::FileNamePart(l.source)) + ":" + why);
+  }
+  std::sort(left.begin(), left.end());
+  std::string joined;
+  for (const std::string& l : left) joined += (joined.empty() ? "" : " ") + l;
+  return joined;
+}
+
+// The engine's platform record as a row sets it, put back afterwards.
+struct EngineStandIns {
+  EngineStandIns(Shell shell, std::size_t maxHeldFiles = 0) {
+    if (shell) vtk::TheEnginePlatform().shellFileOperation = shell;
+    if (maxHeldFiles) vtk::TheEnginePlatform().maxHeldFiles = maxHeldFiles;
+  }
+  ~EngineStandIns() { vtk::TheEnginePlatform() = {}; }
+};
+
 }  // namespace
 
 // Free names are copied first; a taken name (also one held open elsewhere, so
 // that it cannot be read) gets the first free serial name that no file of the
 // same run has; a file of another length is another recording. Every copy is
-// read back: only whole ones land under their names and are deleted from the
-// card, the others leave nothing at the target and are told. A card file that
-// cannot be opened abandons the run; paths too long are left out, the user
-// told once. Temporaries of an earlier run go, look-alikes stay.
+// read back: only whole ones land under their names and may be deleted from
+// the card, the others leave nothing at the target and are named in the
+// result with the reason. A card file that cannot be opened abandons the run.
+// Temporaries of an earlier run go, look-alikes stay.
 TEST(Transfer, RunsOnRealFiles) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   const std::string alpha = test::Sjis(u8"Α"), alphaSmall = test::Sjis(u8"α");  // one letter to the file system
-  const std::string locked = std::string(39, 'n') + "\x95\x5C.dss", longFolder = "D:\\" + std::string(230, 'L') + "\\";
+  const std::string locked = std::string(39, 'n') + "\x95\x5C.dss", longFolder = "D:\\" + std::string(230, 'L');
+  const std::string p30 = std::string(30, 'p') + ".dss", q31 = std::string(31, 'q') + ".dss", r17 = std::string(17, 'r') + ".dss";
   const Files abc = {{"A.dss", "A"}, {"B.dss", "B"}, {"C.dss", "C"}};
   const Files five = {{"F1.dss", "1"}, {"F2.dss", "2"}, {"F3.dss", "3"}, {"F4.dss", "4"}, {"F5.dss", "5"}};
   const struct Case {
     const char* what;
-    Files card, before;
-    int count;
-    Files added;
-    int notDownloaded = 0;
-    std::vector<std::string> held = {};  // full paths another program holds open during the run
-    std::string shown = {};              // the message expected before the count
-    vtk::ShellFileOperation shell = nullptr;
-    std::string folder = "D:\\Dictation\\";
-    std::size_t heldSources = 0;   // card files kept open for the read-back; 0 for the engine's bound
+    Files card, before, added;
+    std::string left = {};                // LeftOnCardOf the result
+    std::vector<std::string> held = {};   // full paths another program holds open during the run
+    std::string unreadable = {};
+    Shell shell = nullptr;
+    std::string folder = "D:\\Dictation";
+    std::size_t maxHeldFiles = 0;  // card files kept open for the read-back; 0 for the engine's bound
     std::size_t beforeSize = 120;  // length of the files already at the target
     std::vector<std::string> leftovers = {};  // names at the target that the run must remove
   } cases[] = {
       {"serials pushed past taken names and batch names",
-       {{"REC.dss", "A"}, {"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"notes.txt", "N"}}, {{"REC.dss", "o1"}, {"REC_2.DSS", "o2"}}, 3,
+       {{"REC.dss", "A"}, {"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"notes.txt", "N"}}, {{"REC.dss", "o1"}, {"REC_2.DSS", "o2"}},
        {{"REC_1.dss", "B"}, {"REC_3.dss", "C"}, {"REC_4.DSS", "A"}}},
       {"batch names compared as the file system does", {{alpha + ".dss", "A"}, {alphaSmall + "_1.dss", "B"}},
-       {{alpha + ".dss", "o1"}}, 2, {{alphaSmall + "_1.dss", "B"}, {alpha + "_2.DSS", "A"}}},
-      {"only bytes 50 to 67 and the length make the same recording", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, 0, {}},
-      {"a shorter file of the same recording is another", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, 1,
-       {{"REC_1.DSS", "A"}}, 0, {}, "", nullptr, "D:\\Dictation\\", 0, 100},
-      {"a longer file of the same recording is another", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, 1,
-       {{"REC_1.DSS", "A"}}, 0, {}, "", nullptr, "D:\\Dictation\\", 0, 4096},
-      {"names held open are taken", {{"REC.dss", "A"}}, {{"REC.dss", "o1"}, {"REC_1.DSS", "A"}}, 1, {{"REC_2.DSS", "A"}},
-       0, {"D:\\Dictation\\REC.dss", "D:\\Dictation\\REC_1.DSS"}},
-      {"a card file that cannot be opened", {{"A.dss", "A"}, {locked, "L"}}, {}, 0, {}, 0, {"E:\\" + locked},
-       "Error opening " + std::string(39, 'n')},
-      {"second copy one byte short", abc, {}, 2, {{"A.dss", "A"}, {"C.dss", "C"}}, 1, {}, "", &SecondCopyOneByteShort},
-      {"first copy changed", abc, {}, 2, {{"B.dss", "B"}, {"C.dss", "C"}}, 1, {}, "", &FirstCopyLastByteChanged},
-      {"a card file that shrank during the copy", abc, {}, 2, {{"B.dss", "B"}, {"C.dss", "C"}}, 1, {}, "",
+       {{alpha + ".dss", "o1"}}, {{alphaSmall + "_1.dss", "B"}, {alpha + "_2.DSS", "A"}}},
+      {"only bytes 50 to 67 and the length make the same recording", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, {}},
+      {"a shorter file of the same recording is another", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, {{"REC_1.DSS", "A"}},
+       "", {}, "", nullptr, "D:\\Dictation", 0, 100},
+      {"a longer file of the same recording is another", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, {{"REC_1.DSS", "A"}},
+       "", {}, "", nullptr, "D:\\Dictation", 0, 4096},
+      {"names held open are taken", {{"REC.dss", "A"}}, {{"REC.dss", "o1"}, {"REC_1.DSS", "A"}}, {{"REC_2.DSS", "A"}},
+       "", {"D:\\Dictation\\REC.dss", "D:\\Dictation\\REC_1.DSS"}},
+      {"a card file that cannot be opened", {{"A.dss", "A"}, {locked, "L"}}, {}, {}, "", {"E:\\" + locked}, locked},
+      {"second copy one byte short", abc, {}, {{"A.dss", "A"}, {"C.dss", "C"}}, "B.dss:whole", {}, "", &SecondCopyOneByteShort},
+      {"first copy changed", abc, {}, {{"B.dss", "B"}, {"C.dss", "C"}}, "A.dss:whole", {}, "", &FirstCopyLastByteChanged},
+      {"a card file that shrank during the copy", abc, {}, {{"B.dss", "B"}, {"C.dss", "C"}}, "A.dss:whole", {}, "",
        &FirstCardFileShrank},
-      {"disk full after three", five, {}, 3, {{"F1.dss", "1"}, {"F2.dss", "2"}, {"F3.dss", "3"}}, 2, {}, "",
-       &DiskFullAfterThree},
-      {"card files opened again for the read-back", abc, {}, 3, abc, 0, {}, "", nullptr, "D:\\Dictation\\", 1},
-      // A folder of 234 bytes: "A.dss" fits (239), the longer names do not,
+      {"disk full after three", five, {}, {{"F1.dss", "1"}, {"F2.dss", "2"}, {"F3.dss", "3"}}, "F4.dss:whole F5.dss:whole",
+       {}, "", &DiskFullAfterThree},
+      {"card files opened again for the read-back", abc, {}, abc, "", {}, "", nullptr, "D:\\Dictation", 1},
+      // A folder of 233 bytes: "A.dss" fits (239), the longer names do not,
       // nor the serial name "<17 r>_1.DSS" (257).
-      {"paths too long", {{"A.dss", "A"}, {std::string(30, 'p') + ".dss", "P"}, {std::string(31, 'q') + ".dss", "Q"},
-        {std::string(17, 'r') + ".dss", "R"}}, {{std::string(17, 'r') + ".dss", "o1"}}, 1, {{"A.dss", "A"}}, 0, {},
-       Res(IDS_DNLOAD_PATH_TOO_LONG), nullptr, longFolder},
+      {"paths too long", {{"A.dss", "A"}, {p30, "P"}, {q31, "Q"}, {r17, "R"}}, {{r17, "o1"}}, {{"A.dss", "A"}},
+       p30 + ":long " + q31 + ":long " + r17 + ":long", {}, "", nullptr, longFolder},
       {"temporaries of a stopped run", {{"A.dss", "A"}},
-       {{"~VTK01.TMP", "t1"}, {"~VTK1.TMP.txt", "t2"}, {"x~VTK1.TMP", "t3"}, {"~VTK.TMP", "t4"}}, 1, {{"A.dss", "A"}}, 0,
-       {}, "", nullptr, "D:\\Dictation\\", 0, 120, {"~VTK1.TMP", "~vtk7.tmp", "~VTK2.TMP"}},
-      {"a temporary still in use is passed over", {{"A.dss", "A"}}, {{"~VTK1.TMP", "t1"}}, 1, {{"A.dss", "A"}}, 0,
+       {{"~VTK01.TMP", "t1"}, {"~VTK1.TMP.txt", "t2"}, {"x~VTK1.TMP", "t3"}, {"~VTK.TMP", "t4"}}, {{"A.dss", "A"}}, "",
+       {}, "", nullptr, "D:\\Dictation", 0, 120, {"~VTK1.TMP", "~vtk7.tmp", "~VTK2.TMP"}},
+      {"a temporary still in use is passed over", {{"A.dss", "A"}}, {{"~VTK1.TMP", "t1"}}, {{"A.dss", "A"}}, "",
        {"D:\\Dictation\\~VTK1.TMP"}},
   };
-  const std::string caption = Res(IDS_DNLOAD_CAPTION);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ClearDrives();
     test::MakeDir(c.folder);
+    const std::string folder = c.folder + "\\";
     for (const auto& [name, rec] : c.card) test::WriteFile("E:\\" + name, Dss(rec, 'x'));
-    for (const auto& [name, rec] : c.before) test::WriteFile(c.folder + name, Dss(rec, 'y', c.beforeSize));
-    for (const std::string& name : c.leftovers) test::WriteFile(c.folder + name, "part of a copy");
+    for (const auto& [name, rec] : c.before) test::WriteFile(folder + name, Dss(rec, 'y', c.beforeSize));
+    for (const std::string& name : c.leftovers) test::WriteFile(folder + name, "part of a copy");
     std::vector<HANDLE> held;
     for (const std::string& path : c.held)
       held.push_back(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    test::ScriptedUser user;
-    if (!c.shown.empty()) user.Answer(caption, IDOK, c.shown);
-    if (c.count > 0) user.Answer(caption, IDOK, Counted(c.count));
-    if (c.notDownloaded > 0) user.Answer(caption, IDOK, NotDownloaded(c.notDownloaded));
-    if (c.count > 0) user.Answer(caption, IDOK, Res(IDS_DNLOAD_DELETE_QUESTION));
-    vtk::SetShellFileOperationForTesting(c.shell);
-    vtk::SetHeldSourceLimitForTesting(c.heldSources);
-    std::string source = "E:\\", folder = c.folder, sub;
-    int count = -7;
-    CDnLoadTransfer job(source, folder, sub, count);
-    job.Run(nullptr);
+    const EngineStandIns standIns(c.shell, c.maxHeldFiles);
+    const TransferResult result = CDnLoadTransfer("E:", c.folder).Run(nullptr);
     for (HANDLE h : held) CloseHandle(h);
     // The run leaves no card file open: each can be opened alone.
     for (const auto& [name, rec] : c.card) {
@@ -187,77 +202,66 @@ TEST(Transfer, RunsOnRealFiles) {
       if (h == INVALID_HANDLE_VALUE) ADD_FAILURE() << name << " still open";
       else CloseHandle(h);
     }
-    EXPECT_EQ(count, c.count);
-    Files expected, found;
+    EXPECT_EQ(result.unreadable, c.unreadable);
+    EXPECT_EQ(LeftOnCardOf(result), c.left);
+    Files expected, found, landed;
     for (const auto& [name, rec] : c.before) expected[name] = Seen(Dss(rec, 'y', c.beforeSize));
     for (const auto& [name, rec] : c.added) expected[name] = Seen(Dss(rec, 'x'));
-    for (const std::string& name : test::ListDir(sub)) found[name] = Seen(test::ReadFile(sub + name));
+    for (const std::string& name : test::ListDir(folder)) found[name] = Seen(test::ReadFile(folder + name));
     EXPECT_EQ(found, expected);
-    ReportDnLoad(nullptr, job.Outcome(), 1);
-    user.Verify();
-    // Exactly the card files whose copies landed are gone from the card.
+    for (const LandedCopy& l : result.confirmed) landed[std::string(vtk::FileNamePart(l.target))] = Seen(test::ReadFile(l.target));
+    for (const auto& [name, rec] : c.before) expected.erase(name);
+    EXPECT_EQ(landed, expected);
+    // Exactly the card files whose copies landed are deleted.
+    EXPECT_EQ(DeleteVerifiedSources(nullptr, result.confirmed).deleted, static_cast<int>(c.added.size()));
     Files left, leftExpected;
     for (const std::string& name : test::ListDir("E:\\")) left[name] = "";
     for (const auto& [name, rec] : c.card) {
-      bool landed = false;
-      for (const auto& added : c.added) landed = landed || added.second == rec;
-      if (!landed) leftExpected[name] = "";
+      bool copied = false;
+      for (const auto& added : c.added) copied = copied || added.second == rec;
+      if (!copied) leftExpected[name] = "";
     }
     EXPECT_EQ(left, leftExpected);
   }
-  vtk::SetShellFileOperationForTesting(nullptr);
-  vtk::SetHeldSourceLimitForTesting(0);
   // Any source folder makes a search pattern: one that cannot exist finds nothing.
-  std::string source = "E:\\" + std::string(2000, 's') + "\\", folder = "D:\\Dictation\\", sub;
-  int count = -7;
-  CDnLoadTransfer(source, folder, sub, count).Run(nullptr);
-  EXPECT_EQ(count, 0);
+  const TransferResult nothing = CDnLoadTransfer("E:\\" + std::string(2000, 's'), "D:\\Dictation").Run(nullptr);
+  EXPECT_TRUE(nothing.confirmed.empty() && nothing.notConfirmed.empty() && nothing.unreadable.empty());
 }
 
 // A copy that the shell called done but wrote only half of never takes the
 // recording's name: the next download copies it again, whole.
 TEST(Transfer, ACopyCutShortIsDownloadedAgainNextTime) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   ClearDrives();
   test::MakeDir("D:\\Dictation");
   for (const char* name : {"A", "B", "C"}) test::WriteFile("E:\\" + std::string(name) + ".dss", Dss(name, 'x', 5000));
-  const std::string caption = Res(IDS_DNLOAD_CAPTION);
-  for (const auto& [shell, count, added] :
-       {std::tuple{&SecondCopyHalfWritten, 2, std::vector<std::string>{"A.dss", "C.dss"}},
-        std::tuple{vtk::ShellFileOperation(nullptr), 1, std::vector<std::string>{"A.dss", "B.dss", "C.dss"}}}) {
-    SCOPED_TRACE(count);
-    test::ScriptedUser user;
-    user.Answer(caption, IDOK, Counted(count));
-    if (count == 2) user.Answer(caption, IDOK, NotDownloaded(1));
-    user.Answer(caption, IDOK, Res(IDS_DNLOAD_DELETE_QUESTION));
-    vtk::SetShellFileOperationForTesting(shell);
-    std::string source = "E:\\", folder = "D:\\Dictation\\", sub;
-    int n = -7;
-    CDnLoadTransfer job(source, folder, sub, n);
-    job.Run(nullptr);
-    ReportDnLoad(nullptr, job.Outcome(), 1);
-    user.Verify();
-    EXPECT_EQ(n, count);
+  for (const auto& [shell, left, added] :
+       {std::tuple{Shell(&SecondCopyHalfWritten), "B.dss:whole", std::vector<std::string>{"A.dss", "C.dss"}},
+        std::tuple{Shell(nullptr), "", std::vector<std::string>{"A.dss", "B.dss", "C.dss"}}}) {
+    SCOPED_TRACE(left);
+    const EngineStandIns standIns(shell);
+    const TransferResult result = CDnLoadTransfer("E:\\", "D:\\Dictation").Run(nullptr);
+    EXPECT_EQ(LeftOnCardOf(result), left);
     EXPECT_EQ(test::ListDir("D:\\Dictation"), added);
     for (const std::string& name : added)
       EXPECT_EQ(Seen(test::ReadFile("D:\\Dictation\\" + name)), Seen(Dss(name.substr(0, 1), 'x', 5000))) << name;
+    DeleteVerifiedSources(nullptr, result.confirmed);
   }
-  vtk::SetShellFileOperationForTesting(nullptr);
   EXPECT_TRUE(test::ListDir("E:\\").empty());
 }
 
-// Between the read-back and the answer to the delete question the card may
-// change: only a file that is still the one whose copy was read back is
-// deleted; the others stay and are told, as are files the shell left.
+// Between the read-back and the deletion the card may change (the user swaps
+// it while the delete question is up): only a file that is still the one
+// whose copy was read back is deleted; the others stay, and so do files the
+// shell left, and both are counted as kept.
 TEST(Transfer, DeletesOnlyCardFilesStillAsTheyWereReadBack) {
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   const struct {
     const char* what;
     void (*change)(const std::string& path);
-    bool deleted;
-    vtk::ShellFileOperation shell = nullptr;
+    std::vector<std::string> left;
+    int deleted = 1, kept = 1;
+    Shell shell = nullptr;
   } cases[] = {
-      {"unchanged", [](const std::string&) {}, true},
+      {"unchanged", [](const std::string&) {}, {}, 2, 0},
       {"another recording of the same length and time", [](const std::string& path) {
          FILETIME written{};
          HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -267,7 +271,7 @@ TEST(Transfer, DeletesOnlyCardFilesStillAsTheyWereReadBack) {
          h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
          SetFileTime(h, nullptr, nullptr, &written);
          CloseHandle(h);
-       }, false},
+       }, {"REC.dss"}},
       {"the same bytes written again later", [](const std::string& path) {
          HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
          FILETIME later{};
@@ -275,37 +279,82 @@ TEST(Transfer, DeletesOnlyCardFilesStillAsTheyWereReadBack) {
          later.dwHighDateTime += 1;  // some seven minutes on
          SetFileTime(h, nullptr, nullptr, &later);
          CloseHandle(h);
-       }, false},
-      {"grown", [](const std::string& path) { test::WriteFile(path, test::ReadFile(path) + "more"); }, false},
-      {"gone", [](const std::string& path) { DeleteFileA(path.c_str()); }, false},
-      {"left by the shell", [](const std::string&) {}, false, &DeletesNothing},
+       }, {"REC.dss"}},
+      {"grown", [](const std::string& path) { test::WriteFile(path, test::ReadFile(path) + "more"); }, {"REC.dss"}},
+      {"gone", [](const std::string& path) { DeleteFileA(path.c_str()); }, {}},
+      {"left by the shell", [](const std::string&) {}, {"KEEP.dss", "REC.dss"}, 0, 2, &DeletesNothing},
   };
-  const std::string caption = Res(IDS_DNLOAD_CAPTION);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ClearDrives();
     test::MakeDir("D:\\Dictation");
     test::WriteFile("E:\\KEEP.dss", Dss("K", 'x'));
     test::WriteFile("E:\\REC.dss", Dss("A", 'x'));
-    vtk::SetShellFileOperationForTesting(c.shell);
-    std::string source = "E:\\", folder = "D:\\Dictation\\", sub;
-    int n = -7;
-    CDnLoadTransfer job(source, folder, sub, n);
-    job.Run(nullptr);
-    ASSERT_EQ(n, 2);
-    test::ScriptedUser user;
-    user.Answer(caption, IDOK, Counted(2)).On(caption, [&](test::Window& w) {
-      c.change("E:\\REC.dss");
-      test::ExpectTexts(w, {{0xFFFF, Res(IDS_DNLOAD_DELETE_QUESTION)}});
-      w.Click(IDOK);
-    });
-    if (!c.deleted) user.Answer(caption, IDOK, NotDeleted(c.shell ? 2 : 1));
-    ReportDnLoad(nullptr, job.Outcome(), 1);
-    user.Verify();
-    std::vector<std::string> left;
-    if (c.shell) left.push_back("KEEP.dss");
-    if (!c.deleted && std::string(c.what) != "gone") left.push_back("REC.dss");
-    EXPECT_EQ(test::ListDir("E:\\"), left);
+    const EngineStandIns standIns(c.shell);
+    const TransferResult result = CDnLoadTransfer("E:\\", "D:\\Dictation").Run(nullptr);
+    ASSERT_EQ(result.confirmed.size(), 2u);
+    c.change("E:\\REC.dss");
+    const DeletionOutcome deletion = DeleteVerifiedSources(nullptr, result.confirmed);
+    EXPECT_EQ(std::pair(deletion.deleted, deletion.kept), std::pair(c.deleted, c.kept));
+    EXPECT_EQ(test::ListDir("E:\\"), c.left);
   }
-  vtk::SetShellFileOperationForTesting(nullptr);
+}
+
+// The completion step says everything from the result, in this order: a card
+// file that could not be opened (and nothing else), paths too long, the
+// count, the recordings that did not arrive, the delete question, and card
+// files the deletion kept. The delete question comes only with copies and a
+// delete flag; only OK deletes.
+TEST(CompletionStep, TellsTheUserEverythingTheResultHolds) {
+  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
+  const std::string caption = Res(IDS_DNLOAD_CAPTION);
+  const auto changed = [](const std::string& path) { test::WriteFile(path, "another recording"); };
+  const struct {
+    const char* what;
+    int landed, whole, tooLong;  // card files in each part of the result
+    std::string unreadable;
+    int bDelete, answer;
+    void (*change)(const std::string& path);  // done to the first card file while the question is up
+    std::vector<std::string> shown;
+    std::size_t leftOnCard;
+  } cases[] = {
+      {"nothing to do", 0, 0, 0, "", 1, 0, nullptr, {}, 0},
+      {"unreadable card file", 1, 1, 1, std::string(39, 'n') + "\x95\x5C.dss", 1, 0, nullptr,
+       {"Error opening " + std::string(39, 'n')}, 1},
+      {"all of it, deleted", 1, 1, 1, "", 1, IDOK, nullptr,
+       {Res(IDS_DNLOAD_PATH_TOO_LONG), Counted(1), NotDownloaded(1), Res(IDS_DNLOAD_DELETE_QUESTION)}, 0},
+      {"none arrived", 0, 2, 0, "", 1, 0, nullptr, {NotDownloaded(2)}, 0},
+      {"kept: no delete flag", 2, 0, 0, "", 0, 0, nullptr, {Counted(2)}, 2},
+      {"kept: Cancel", 2, 0, 0, "", 7, IDCANCEL, nullptr, {Counted(2), Res(IDS_DNLOAD_DELETE_QUESTION)}, 2},
+      {"one changed at the question", 2, 0, 0, "", 1, IDOK, changed,
+       {Counted(2), Res(IDS_DNLOAD_DELETE_QUESTION), NotDeleted(1)}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClearDrives();
+    TransferResult result;
+    result.unreadable = c.unreadable;
+    for (int i = 0; i < c.landed; ++i) {
+      const std::string path = "E:\\L" + std::to_string(i) + ".dss";
+      test::WriteFile(path, Dss("L", 'x'));
+      result.confirmed.push_back({path, "D:\\L.dss", *vtk::CurrentIdentity(path)});
+    }
+    for (int i = 0; i < c.whole; ++i) result.notConfirmed.push_back({"E:\\W.dss", LeftOnCard::Why::kNotCopiedWhole});
+    for (int i = 0; i < c.tooLong; ++i) result.notConfirmed.push_back({"E:\\T.dss", LeftOnCard::Why::kPathTooLong});
+    test::ScriptedUser user;
+    for (const std::string& text : c.shown) {
+      if (text != Res(IDS_DNLOAD_DELETE_QUESTION)) {
+        user.Answer(caption, IDOK, text);
+        continue;
+      }
+      user.On(caption, [&](test::Window& w) {
+        test::ExpectTexts(w, {{0xFFFF, text}});
+        if (c.change) c.change(result.confirmed[0].source);
+        w.Click(c.answer);
+      });
+    }
+    ReportDnLoad(nullptr, result, c.bDelete);
+    user.Verify();
+    EXPECT_EQ(test::ListDir("E:\\").size(), c.leftOnCard);
+  }
 }
