@@ -43,23 +43,6 @@ std::string WithSerial(std::string_view stem, long long serial, std::string_view
   return name;
 }
 
-// A name with its letters in one case, as far as the file system folds them
-// in the names that occur here.
-std::string FoldCase(std::string_view name) {
-  std::string folded(name);
-  for (std::size_t i = 0; i < folded.size(); i += CharWidthAt(folded, i)) {
-    unsigned char& c = reinterpret_cast<unsigned char&>(folded[i]);
-    if (CharWidthAt(folded, i) == 1) {
-      if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-      continue;
-    }
-    unsigned char& trail = reinterpret_cast<unsigned char&>(folded[i + 1]);
-    // Full-width a-z (0x8281-0x829A) to A-Z (0x8260-0x8279).
-    if (c == 0x82 && trail >= 0x81 && trail <= 0x9A) trail = static_cast<unsigned char>(trail - 0x21);
-  }
-  return folded;
-}
-
 // Rewrites the first conversion of `format` that `replace` answers for (it is
 // given the conversion letter and the precision, if any); "%%" gives "%".
 template <typename Replace>
@@ -124,19 +107,6 @@ std::string SerialCandidateName(std::string_view base, long long serial) {
 std::string_view FileNamePart(std::string_view path) {
   const std::size_t slash = FindLastBackslash(path);
   return slash == npos ? path : path.substr(slash + 1);
-}
-
-bool SameFileName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && FoldCase(a) == FoldCase(b);
-}
-
-int AvoidBatchClash(std::string_view targetPath, const NameList& names, long long& serial) {
-  return AvoidBatchClash(
-      targetPath,
-      [&names](const std::string& n) {
-        return std::any_of(names.begin(), names.end(), [&n](const std::string& e) { return SameFileName(e, n); });
-      },
-      serial);
 }
 
 int AvoidBatchClash(std::string_view targetPath, const std::function<bool(const std::string&)>& listed,

@@ -46,22 +46,12 @@ std::string SerialCandidateName(std::string_view base, long long serial);
 // The file-name part of a full path (after its last backslash).
 std::string_view FileNamePart(std::string_view path);
 
-// Names compared as the file system compares them for the names that occur
-// here: ASCII letters and full-width Latin letters regardless of case, every
-// other character byte for byte. A trail byte is never folded.
-bool SameFileName(std::string_view a, std::string_view b);
-
-// Target file names of the files queued so far in one transfer, in order.
-using NameList = std::vector<std::string>;
-
 // Keeps two files of one transfer from getting the same target name. While
-// the file name of `targetPath` is in `names`, the digits after its last
+// `listed` says that the file name of `targetPath` is queued already (the
+// caller compares names as its file system does), the digits after its last
 // underscore give k (their value + 1), the name becomes the part before that
 // underscore + "_<k>.dss" and `serial` becomes k; the walk then starts again.
-// Returns 0 when the first name was not in the list, -1 when `serial` moved.
-int AvoidBatchClash(std::string_view targetPath, const NameList& names, long long& serial);
-// The same with the list asked through `listed`, so that the caller compares
-// names as its file system does.
+// Returns 0 when the first name was not listed, -1 when `serial` moved.
 int AvoidBatchClash(std::string_view targetPath, const std::function<bool(const std::string&)>& listed,
                     long long& serial);
 

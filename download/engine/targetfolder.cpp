@@ -13,8 +13,6 @@ std::wstring FileNameKey(std::string_view name) {
   return key;
 }
 
-bool SameFileNameOnDisk(std::string_view a, std::string_view b) { return FileNameKey(a) == FileNameKey(b); }
-
 TargetFolder::TargetFolder(const std::string& folder) : m_folder(folder) {
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);

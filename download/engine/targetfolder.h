@@ -13,7 +13,6 @@ namespace vtk {
 
 // Two spellings of one file name give the same key.
 std::wstring FileNameKey(std::string_view name);
-bool SameFileNameOnDisk(std::string_view a, std::string_view b);
 
 class TargetFolder {
  public:
