@@ -49,55 +49,34 @@ std::string NotDeleted(int n) {
          test::Sjis(u8" 個のﾌｧｲﾙはﾐﾆﾁｭｱ ｶｰﾄﾞから削除されませんでした。ﾀﾞｳﾝﾛｰﾄﾞ後に変更されたか、見つからないか、削除できなかったﾌｧｲﾙです。");
 }
 
-// Stand-ins for the shell's copy. Each copies file by file, as the shell
-// does, and writes what a failure leaves behind in place of a whole copy;
-// `copy` returns false to end the operation there. The deletion is always
-// the shell's own.
-using Shell = int(WINAPI*)(LPSHFILEOPSTRUCTA);
-using CopyOne = bool (*)(std::size_t i, const std::string& from, const std::string& to);
-int CopyEach(LPSHFILEOPSTRUCTA op, CopyOne copy) {
-  if (op->wFunc != FO_COPY) return SHFileOperationA(op);
+// A stand-in for the shell's copy: file by file, as the shell copies, with
+// copy `g_damage.at` left as a failure leaves it instead of whole. The
+// deletion is always the shell's own, but for kDeletesNothing.
+enum class Damage { kNone, kOneByteShort, kLastByteChanged, kHalfWritten, kCardFileShrank, kDiskFull, kDeletesNothing };
+struct {
+  Damage what = Damage::kNone;
+  std::size_t at = 0;
+} g_damage;
+int WINAPI DamagingShell(LPSHFILEOPSTRUCTA op) {
+  if (op->wFunc == FO_DELETE) return g_damage.what == Damage::kDeletesNothing ? 0 : SHFileOperationA(op);
   const std::vector<std::string> from = vtk::SplitDoubleNulList({op->pFrom, 4096});
   const std::vector<std::string> to = vtk::SplitDoubleNulList({op->pTo, 4096});
-  for (std::size_t i = 0; i < from.size() && i < to.size(); ++i)
-    if (!copy(i, from[i], to[i])) return ERROR_DISK_FULL;
+  for (std::size_t i = 0; i < from.size() && i < to.size(); ++i) {
+    std::string bytes = test::ReadFile(from[i]);
+    if (i == g_damage.at) {
+      switch (g_damage.what) {
+        case Damage::kOneByteShort: bytes.pop_back(); break;
+        case Damage::kLastByteChanged: bytes.back() ^= 1; break;
+        case Damage::kHalfWritten: bytes.resize(bytes.size() / 2); break;
+        case Damage::kCardFileShrank: test::WriteFile(from[i], bytes.substr(0, 60)); break;  // after the shell read it
+        case Damage::kDiskFull: return test::WriteFile(to[i], ""), ERROR_DISK_FULL;            // the rest not at all
+        default: break;
+      }
+    }
+    test::WriteFile(to[i], bytes);
+  }
   return 0;
 }
-int WINAPI SecondCopyOneByteShort(LPSHFILEOPSTRUCTA op) {
-  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
-    const std::string bytes = test::ReadFile(from);
-    return test::WriteFile(to, i == 1 ? bytes.substr(0, bytes.size() - 1) : bytes), true;
-  });
-}
-int WINAPI FirstCopyLastByteChanged(LPSHFILEOPSTRUCTA op) {
-  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
-    std::string bytes = test::ReadFile(from);
-    if (i == 0) bytes.back() ^= 1;
-    return test::WriteFile(to, bytes), true;
-  });
-}
-// Room for three files: the fourth is created empty, the rest not at all.
-int WINAPI DiskFullAfterThree(LPSHFILEOPSTRUCTA op) {
-  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
-    return test::WriteFile(to, i < 3 ? test::ReadFile(from) : ""), i < 3;
-  });
-}
-// Half of the second file written, and success reported.
-int WINAPI SecondCopyHalfWritten(LPSHFILEOPSTRUCTA op) {
-  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
-    const std::string bytes = test::ReadFile(from);
-    return test::WriteFile(to, i == 1 ? bytes.substr(0, bytes.size() / 2) : bytes), true;
-  });
-}
-// The first card file shrank after the shell had read it.
-int WINAPI FirstCardFileShrank(LPSHFILEOPSTRUCTA op) {
-  return CopyEach(op, [](std::size_t i, const std::string& from, const std::string& to) {
-    const std::string bytes = test::ReadFile(from);
-    if (i == 0) test::WriteFile(from, bytes.substr(0, 60));
-    return test::WriteFile(to, bytes), true;
-  });
-}
-int WINAPI DeletesNothing(LPSHFILEOPSTRUCTA op) { return op->wFunc == FO_DELETE ? 0 : SHFileOperationA(op); }
 
 void ClearDrives() {
   for (char drive : {'D', 'E'}) test::ClearDrive(drive);
@@ -116,10 +95,12 @@ std::string LeftOnCardOf(const TransferResult& result) {
   return joined;
 }
 
-// The engine's platform record as a row sets it, put back afterwards.
+// The engine's platform record as a row sets it, put back afterwards: the
+// damaging shell, or the real one for kNone.
 struct EngineStandIns {
-  EngineStandIns(Shell shell, std::size_t maxHeldFiles = 0) {
-    if (shell) vtk::TheEnginePlatform().shellFileOperation = shell;
+  EngineStandIns(Damage damage, std::size_t at = 0, std::size_t maxHeldFiles = 0) {
+    g_damage = {damage, at};
+    if (damage != Damage::kNone) vtk::TheEnginePlatform().shellFileOperation = &DamagingShell;
     if (maxHeldFiles) vtk::TheEnginePlatform().maxHeldFiles = maxHeldFiles;
   }
   ~EngineStandIns() { vtk::TheEnginePlatform() = {}; }
@@ -146,7 +127,8 @@ TEST(Transfer, RunsOnRealFiles) {
     std::string left = {};                // LeftOnCardOf the result
     std::vector<std::string> held = {};   // full paths another program holds open during the run
     std::string unreadable = {};
-    Shell shell = nullptr;
+    Damage damage = Damage::kNone;
+    std::size_t damagedCopy = 0;
     std::string folder = "D:\\Dictation";
     std::size_t maxHeldFiles = 0;  // card files kept open for the read-back; 0 for the engine's bound
     std::size_t beforeSize = 120;  // length of the files already at the target
@@ -159,26 +141,26 @@ TEST(Transfer, RunsOnRealFiles) {
        {{alpha + ".dss", "o1"}}, {{alphaSmall + "_1.dss", "B"}, {alpha + "_2.DSS", "A"}}},
       {"only bytes 50 to 67 and the length make the same recording", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, {}},
       {"a shorter file of the same recording is another", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, {{"REC_1.DSS", "A"}},
-       "", {}, "", nullptr, "D:\\Dictation", 0, 100},
+       "", {}, "", Damage::kNone, 0, "D:\\Dictation", 0, 100},
       {"a longer file of the same recording is another", {{"REC.dss", "A"}}, {{"REC.dss", "A"}}, {{"REC_1.DSS", "A"}},
-       "", {}, "", nullptr, "D:\\Dictation", 0, 4096},
+       "", {}, "", Damage::kNone, 0, "D:\\Dictation", 0, 4096},
       {"names held open are taken", {{"REC.dss", "A"}}, {{"REC.dss", "o1"}, {"REC_1.DSS", "A"}}, {{"REC_2.DSS", "A"}},
        "", {"D:\\Dictation\\REC.dss", "D:\\Dictation\\REC_1.DSS"}},
       {"a card file that cannot be opened", {{"A.dss", "A"}, {locked, "L"}}, {}, {}, "", {"E:\\" + locked}, locked},
-      {"second copy one byte short", abc, {}, {{"A.dss", "A"}, {"C.dss", "C"}}, "B.dss:whole", {}, "", &SecondCopyOneByteShort},
-      {"first copy changed", abc, {}, {{"B.dss", "B"}, {"C.dss", "C"}}, "A.dss:whole", {}, "", &FirstCopyLastByteChanged},
+      {"second copy one byte short", abc, {}, {{"A.dss", "A"}, {"C.dss", "C"}}, "B.dss:whole", {}, "", Damage::kOneByteShort, 1},
+      {"first copy changed", abc, {}, {{"B.dss", "B"}, {"C.dss", "C"}}, "A.dss:whole", {}, "", Damage::kLastByteChanged},
       {"a card file that shrank during the copy", abc, {}, {{"B.dss", "B"}, {"C.dss", "C"}}, "A.dss:whole", {}, "",
-       &FirstCardFileShrank},
+       Damage::kCardFileShrank},
       {"disk full after three", five, {}, {{"F1.dss", "1"}, {"F2.dss", "2"}, {"F3.dss", "3"}}, "F4.dss:whole F5.dss:whole",
-       {}, "", &DiskFullAfterThree},
-      {"card files opened again for the read-back", abc, {}, abc, "", {}, "", nullptr, "D:\\Dictation", 1},
+       {}, "", Damage::kDiskFull, 3},
+      {"card files opened again for the read-back", abc, {}, abc, "", {}, "", Damage::kNone, 0, "D:\\Dictation", 1},
       // A folder of 233 bytes: "A.dss" fits (239), the longer names do not,
       // nor the serial name "<17 r>_1.DSS" (257).
       {"paths too long", {{"A.dss", "A"}, {p30, "P"}, {q31, "Q"}, {r17, "R"}}, {{r17, "o1"}}, {{"A.dss", "A"}},
-       p30 + ":long " + q31 + ":long " + r17 + ":long", {}, "", nullptr, longFolder},
+       p30 + ":long " + q31 + ":long " + r17 + ":long", {}, "", Damage::kNone, 0, longFolder},
       {"temporaries of a stopped run", {{"A.dss", "A"}},
        {{"~VTK01.TMP", "t1"}, {"~VTK1.TMP.txt", "t2"}, {"x~VTK1.TMP", "t3"}, {"~VTK.TMP", "t4"}}, {{"A.dss", "A"}}, "",
-       {}, "", nullptr, "D:\\Dictation", 0, 120, {"~VTK1.TMP", "~vtk7.tmp", "~VTK2.TMP"}},
+       {}, "", Damage::kNone, 0, "D:\\Dictation", 0, 120, {"~VTK1.TMP", "~vtk7.tmp", "~VTK2.TMP"}},
       {"a temporary still in use is passed over", {{"A.dss", "A"}}, {{"~VTK1.TMP", "t1"}}, {{"A.dss", "A"}}, "",
        {"D:\\Dictation\\~VTK1.TMP"}},
   };
@@ -193,7 +175,7 @@ TEST(Transfer, RunsOnRealFiles) {
     std::vector<HANDLE> held;
     for (const std::string& path : c.held)
       held.push_back(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    const EngineStandIns standIns(c.shell, c.maxHeldFiles);
+    const EngineStandIns standIns(c.damage, c.damagedCopy, c.maxHeldFiles);
     const TransferResult result = CDnLoadTransfer("E:", c.folder).Run(nullptr);
     for (HANDLE h : held) CloseHandle(h);
     // The run leaves no card file open: each can be opened alone.
@@ -234,11 +216,11 @@ TEST(Transfer, ACopyCutShortIsDownloadedAgainNextTime) {
   ClearDrives();
   test::MakeDir("D:\\Dictation");
   for (const char* name : {"A", "B", "C"}) test::WriteFile("E:\\" + std::string(name) + ".dss", Dss(name, 'x', 5000));
-  for (const auto& [shell, left, added] :
-       {std::tuple{Shell(&SecondCopyHalfWritten), "B.dss:whole", std::vector<std::string>{"A.dss", "C.dss"}},
-        std::tuple{Shell(nullptr), "", std::vector<std::string>{"A.dss", "B.dss", "C.dss"}}}) {
+  for (const auto& [damage, left, added] :
+       {std::tuple{Damage::kHalfWritten, "B.dss:whole", std::vector<std::string>{"A.dss", "C.dss"}},
+        std::tuple{Damage::kNone, "", std::vector<std::string>{"A.dss", "B.dss", "C.dss"}}}) {
     SCOPED_TRACE(left);
-    const EngineStandIns standIns(shell);
+    const EngineStandIns standIns(damage, 1);
     const TransferResult result = CDnLoadTransfer("E:\\", "D:\\Dictation").Run(nullptr);
     EXPECT_EQ(LeftOnCardOf(result), left);
     EXPECT_EQ(test::ListDir("D:\\Dictation"), added);
@@ -254,46 +236,39 @@ TEST(Transfer, ACopyCutShortIsDownloadedAgainNextTime) {
 // whose copy was read back is deleted; the others stay, and so do files the
 // shell left, and both are counted as kept.
 TEST(Transfer, DeletesOnlyCardFilesStillAsTheyWereReadBack) {
+  enum Change { kUnchanged, kOtherRecordingSameLengthAndTime, kWrittenAgainLater, kGrown, kGone, kLeftByTheShell };
   const struct {
-    const char* what;
-    void (*change)(const std::string& path);
+    Change change;
     std::vector<std::string> left;
-    int deleted = 1, kept = 1;
-    Shell shell = nullptr;
+    int deleted, kept;
   } cases[] = {
-      {"unchanged", [](const std::string&) {}, {}, 2, 0},
-      {"another recording of the same length and time", [](const std::string& path) {
-         FILETIME written{};
-         HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-         GetFileTime(h, nullptr, nullptr, &written);
-         CloseHandle(h);
-         test::WriteFile(path, Dss("Z", 'x'));
-         h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-         SetFileTime(h, nullptr, nullptr, &written);
-         CloseHandle(h);
-       }, {"REC.dss"}},
-      {"the same bytes written again later", [](const std::string& path) {
-         HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-         FILETIME later{};
-         GetFileTime(h, nullptr, nullptr, &later);
-         later.dwHighDateTime += 1;  // some seven minutes on
-         SetFileTime(h, nullptr, nullptr, &later);
-         CloseHandle(h);
-       }, {"REC.dss"}},
-      {"grown", [](const std::string& path) { test::WriteFile(path, test::ReadFile(path) + "more"); }, {"REC.dss"}},
-      {"gone", [](const std::string& path) { DeleteFileA(path.c_str()); }, {}},
-      {"left by the shell", [](const std::string&) {}, {"KEEP.dss", "REC.dss"}, 0, 2, &DeletesNothing},
+      {kUnchanged, {}, 2, 0},        {kOtherRecordingSameLengthAndTime, {"REC.dss"}, 1, 1},
+      {kWrittenAgainLater, {"REC.dss"}, 1, 1}, {kGrown, {"REC.dss"}, 1, 1},
+      {kGone, {}, 1, 1},             {kLeftByTheShell, {"KEEP.dss", "REC.dss"}, 0, 2},
   };
+  const std::string path = "E:\\REC.dss";
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.change);
     ClearDrives();
     test::MakeDir("D:\\Dictation");
     test::WriteFile("E:\\KEEP.dss", Dss("K", 'x'));
-    test::WriteFile("E:\\REC.dss", Dss("A", 'x'));
-    const EngineStandIns standIns(c.shell);
+    test::WriteFile(path, Dss("A", 'x'));
+    const EngineStandIns standIns(c.change == kLeftByTheShell ? Damage::kDeletesNothing : Damage::kNone);
     const TransferResult result = CDnLoadTransfer("E:\\", "D:\\Dictation").Run(nullptr);
     ASSERT_EQ(result.confirmed.size(), 2u);
-    c.change("E:\\REC.dss");
+    FILETIME written{};
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    GetFileTime(h, nullptr, nullptr, &written);
+    CloseHandle(h);
+    if (c.change == kOtherRecordingSameLengthAndTime) test::WriteFile(path, Dss("Z", 'x'));
+    if (c.change == kGrown) test::WriteFile(path, Dss("A", 'x') + "more");
+    if (c.change == kGone) DeleteFileA(path.c_str());
+    if (c.change == kWrittenAgainLater) written.dwHighDateTime += 1;  // some seven minutes on
+    if (c.change == kOtherRecordingSameLengthAndTime || c.change == kWrittenAgainLater) {
+      h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      SetFileTime(h, nullptr, nullptr, &written);
+      CloseHandle(h);
+    }
     const DeletionOutcome deletion = DeleteVerifiedSources(nullptr, result.confirmed);
     EXPECT_EQ(std::pair(deletion.deleted, deletion.kept), std::pair(c.deleted, c.kept));
     EXPECT_EQ(test::ListDir("E:\\"), c.left);
