@@ -3,9 +3,7 @@
 #include <io.h>
 #include <windows.h>
 
-namespace {
-std::optional<vtk::LocalDate> g_testDate;
-}
+#include "download/shared/platform.h"
 
 bool PathExists(const std::string& fullPath) {
   _finddata_t found;
@@ -16,14 +14,9 @@ bool PathExists(const std::string& fullPath) {
 }
 
 vtk::LocalDate GetLocalDate() {
-  if (g_testDate) return *g_testDate;
   SYSTEMTIME now;
-  GetLocalTime(&now);
+  vtk::TheDownloadPlatform().getLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay};
-}
-
-void SetLocalDateForTesting(const vtk::LocalDate* date) {
-  g_testDate = date ? std::optional<vtk::LocalDate>(*date) : std::nullopt;
 }
 
 std::string GetCurrentDirectoryFallback() {

@@ -13,10 +13,8 @@ using vtk::WithoutLastBackslash;
 // Anything (file or folder) of exactly this full path exists.
 bool PathExists(const std::string& fullPath);
 
-// The local date, read from the clock unless a test has set one.
+// Today's local date.
 vtk::LocalDate GetLocalDate();
-// Tests fix the date with this; null goes back to the clock.
-void SetLocalDateForTesting(const vtk::LocalDate* date);
 
 // The process's current directory (at most 255 bytes) without a trailing
 // backslash unless it is a root; empty when it cannot be read in full.

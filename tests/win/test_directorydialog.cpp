@@ -15,6 +15,8 @@
 #include "support/drives.h"
 #include "support/scripted_user.h"
 #include "support/text.h"
+#include "download/shared/platform.h"
+#include "support/today.h"
 
 using test::Res;
 using test::Sjis;
@@ -55,9 +57,9 @@ class Chooser : public testing::Test {
   void SetUp() override {
     for (char drive : {'D', 'E'}) test::ClearDrive(drive);
     for (const char* d : {"beta", "Alpha", "Gamma"}) test::MakeDir(std::string("D:\\Dictation\\2006\\") + d);
-    SetLocalDateForTesting(&kDate);
+    vtk::TheDownloadPlatform().getLocalTime = &test::On5March2006;
   }
-  void TearDown() override { SetLocalDateForTesting(nullptr); }
+  void TearDown() override { vtk::TheDownloadPlatform() = {}; }
   // Runs the chooser through the steps queued on `user`: "<parent>|<new name>", or "cancel".
   std::string Run(DirectoryMode mode, const std::string& path, const std::string& name = "",
                   const NewFolderProposer& propose = ProposeDatedFolderName) {
@@ -65,7 +67,6 @@ class Chooser : public testing::Test {
     user.Verify();
     return chosen ? chosen->parent + "|" + chosen->name : "cancel";
   }
-  static constexpr vtk::LocalDate kDate{2006, 3, 5};
   test::CurrentDirectoryKeeper keeper;
   test::ScriptedUser user;
 };

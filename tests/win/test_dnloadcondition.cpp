@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "download/shared/paths.h"
-#include "download/card/platformid.h"
 #include "download/engine/platform.h"
 #include "framework/platform.h"
 #include "res/ids_carddrive.h"
@@ -17,6 +16,8 @@
 #include "support/drives.h"
 #include "support/scripted_user.h"
 #include "vtksup.h"
+#include "download/shared/platform.h"
+#include "support/today.h"
 
 using test::Res;
 using test::Window;
@@ -33,6 +34,12 @@ HWND g_host = nullptr;
 std::string g_hostStates;
 void NoteHost() { g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd'; }
 int WINAPI ShellNotingTheHost(LPSHFILEOPSTRUCTA op) { return NoteHost(), SHFileOperationA(op); }
+// The platform family that GetVersionExA reports (0: it fails).
+int g_platformId = 0;
+BOOL WINAPI VersionOfFamily(LPOSVERSIONINFOA info) {
+  info->dwPlatformId = static_cast<DWORD>(g_platformId);
+  return g_platformId != 0;
+}
 int WINAPI MessageBoxNotingTheHost(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return NoteHost(), MessageBoxA(owner, text, caption, type);
 }
@@ -43,14 +50,14 @@ class DnLoad : public testing::Test {
     for (char d : {'D', 'E', 'F'}) test::ClearDrive(d);
     test::MakeDir("D:\\Dictation");
     test::MakeDir("D:\\Work");
-    SetLocalDateForTesting(&kDate);
+    vtk::TheDownloadPlatform().getLocalTime = &test::On5March2006;
     vtk::TheFrameworkPlatform().messageBox = &MessageBoxNotingTheHost;
     vtk::TheEnginePlatform().shellFileOperation = &ShellNotingTheHost;
   }
   void TearDown() override {
     vtk::TheFrameworkPlatform() = {};
     vtk::TheEnginePlatform() = {};
-    SetLocalDateForTesting(nullptr);
+    vtk::TheDownloadPlatform() = {};
   }
   // Dictation files E:\DS0001.DSS ... (names that are free are copied
   // whatever the bytes).
@@ -70,7 +77,6 @@ class DnLoad : public testing::Test {
     return std::to_string(nResult) + " " + folder + "|" + newFolder + "|" + drive;
   }
 
-  static constexpr vtk::LocalDate kDate{2006, 3, 5};
   test::CurrentDirectoryKeeper keeper;
   test::CardRegistry registry;
   test::ScriptedUser user;
@@ -233,8 +239,8 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.platform);
-    int platform = c.platform;
-    SetPlatformIdForTesting(&platform);
+    g_platformId = c.platform;
+    vtk::TheDownloadPlatform().getVersionEx = &VersionOfFamily;
     bDelete = nMethod = nManualDrive = c.flags;
     lstrcpyA(folder, c.folder.c_str());
     lstrcpyA(drive, c.drive.c_str());
@@ -246,7 +252,7 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
                   " " + folder + "|" + drive,
               c.want);
   }
-  SetPlatformIdForTesting(nullptr);
+  vtk::TheDownloadPlatform().getVersionEx = vtk::DownloadPlatform{}.getVersionEx;
 }
 
 // The user swaps the card while the delete question is up (recorders reuse

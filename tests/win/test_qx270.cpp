@@ -12,6 +12,8 @@
 #include "support/drives.h"
 #include "support/scripted_user.h"
 #include "vtksup.h"
+#include "download/shared/platform.h"
+#include "support/today.h"
 
 using test::Window;
 using Names = std::vector<std::string>;
@@ -28,10 +30,10 @@ class Recorder : public testing::Test {
     test::MakeDir("D:\\Rec\\A");
     test::MakeDir("D:\\Work");
     SetCurrentDirectoryA("D:\\Work");
-    SetLocalDateForTesting(&kDate);
+    vtk::TheDownloadPlatform().getLocalTime = &test::On5March2006;
   }
   void TearDown() override {
-    SetLocalDateForTesting(nullptr);
+    vtk::TheDownloadPlatform() = {};
     EXPECT_EQ(test::ListDir("D:\\Rec"), Names{"A"});
   }
   // QX270DnLoadCondition (nFolders >= 0) or QX270DnLoadOption (nFolders < 0)
@@ -47,7 +49,6 @@ class Recorder : public testing::Test {
     user.Verify();
     return std::to_string(rc) + " " + std::to_string(bDelete) + std::to_string(nMethod) + " " + folderA + "|" + folderB;
   }
-  static constexpr vtk::LocalDate kDate{2006, 3, 5};
   test::CurrentDirectoryKeeper m_cwd;
   test::ScriptedUser user;
   int bDelete = 0, nMethod = 0;

@@ -19,6 +19,8 @@
 #include "support/scripted_user.h"
 #include "support/text.h"
 #include "vtksup.h"
+#include "download/shared/platform.h"
+#include "support/today.h"
 
 namespace {
 
@@ -108,8 +110,7 @@ const std::vector<Scene>& Scenes() {
 int main(int argc, char** argv) {
   if (argc < 2 || !AfxAttachModule(GetModuleHandleA(nullptr))) return 2;
   g_outDir = argv[1];
-  const vtk::LocalDate date{2006, 3, 5};
-  SetLocalDateForTesting(&date);
+  vtk::TheDownloadPlatform().getLocalTime = &test::On5March2006;
   SampleFolders();
   for (const Scene& scene : Scenes()) {
     bool wanted = argc == 2 && !scene.onRequest;

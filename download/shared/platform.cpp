@@ -1,0 +1,10 @@
+#include "download/shared/platform.h"
+
+namespace vtk {
+
+DownloadPlatform& TheDownloadPlatform() {
+  static DownloadPlatform platform;
+  return platform;
+}
+
+}  // namespace vtk
