@@ -4,20 +4,16 @@
 // back to the host. A change of method under "change" ends the form with
 // kFormSwitch so that the export shows the other form.
 #pragma once
-#include <string>
-
+#include "download/recorder/recordersettings.h"
 #include "download/shared/formswitch.h"
 #include "framework/dialog.h"
 
 class CQX270ConditionDlg : public CDialog {
  public:
-  CQX270ConditionDlg();
+  CQX270ConditionDlg(const RecorderSettings& settings, int nFolders);
 
-  int m_nFolders = 0;
-  int m_bNewFolder = 0;
-  int m_bDelete = 0;
-  std::string m_strFolderA;
-  std::string m_strFolderB;
+  RecorderSettings m_settings;
+  const int m_nFolders;  // which of the folders take part: 1 = A, 2 = B, other = both
 
  protected:
   BOOL OnInitDialog() override;

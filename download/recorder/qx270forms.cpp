@@ -5,18 +5,14 @@
 #include "framework/modulestate.h"
 #include "framework/wnd.h"
 
-bool RunRecorderOptions(int& bDelete, int& bNewFolder, std::string& folderA, std::string& folderB) {
+bool RunRecorderOptions(RecorderSettings& settings) {
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  CQX270DnLoadOptionDlg dlg;
-  dlg.m_bDelete = bDelete;
-  dlg.SetNewFolderFlag(bNewFolder);
-  dlg.m_strFolderA = folderA.empty() ? GetCurrentDirectoryFallback() : folderA;
-  dlg.m_strFolderB = folderB.empty() ? GetCurrentDirectoryFallback() : folderB;
+  RecorderSettings offered = settings;
+  for (std::string* folder : {&offered.strFolderA, &offered.strFolderB})
+    if (folder->empty()) *folder = GetCurrentDirectoryFallback();
+  CQX270DnLoadOptionDlg dlg(offered);
   if (dlg.DoModal() != IDOK) return false;
-  bDelete = dlg.m_bDelete;
-  folderA = dlg.m_strFolderA;
-  folderB = dlg.m_strFolderB;
-  bNewFolder = dlg.NewFolderFlag();
+  settings = dlg.Settings();
   return true;
 }
 

@@ -1,15 +1,15 @@
 // What the two forms of the recorder download confirmation share.
 #pragma once
 #include <initializer_list>
-#include <string>
+
+#include "download/recorder/recordersettings.h"
 
 class CWnd;
 
-// Runs the recorder options dialog preset from a form's state (an empty
-// folder is shown as the current directory). On OK the delete flag, the
-// method flag and both folders come back and true is returned; otherwise
-// nothing changes.
-bool RunRecorderOptions(int& bDelete, int& bNewFolder, std::string& folderA, std::string& folderB);
+// Runs the recorder options dialog preset from a form's settings (an empty
+// folder is shown as the current directory). On OK the settings come back
+// and true is returned; otherwise nothing changes.
+bool RunRecorderOptions(RecorderSettings& settings);
 
 // Which controls a folder selector leaves enabled: 1 = folder A only,
 // 2 = folder B only, any other value = both.

@@ -7,18 +7,23 @@
 #include "folderui/folderfield.h"
 #include "res/ids_recorder.h"
 
-CQX270NewFolderConditionDlg::CQX270NewFolderConditionDlg() : CDialog(IDD_QX270_NEWFOLDER_CONDITION) {}
+CQX270NewFolderConditionDlg::CQX270NewFolderConditionDlg(const RecorderSettings& settings, int nFolders)
+    : CDialog(IDD_QX270_NEWFOLDER_CONDITION), m_settings(settings), m_nFolders(nFolders) {}
 
 CQX270NewFolderConditionDlg::Folder CQX270NewFolderConditionDlg::FolderOf(int nWhich) {
-  if (nWhich == 0) return {m_strFolderA, m_strNewNameA, IDC_QX_FOLDER_A, IDC_QX_NEWNAME_A};
-  return {m_strFolderB, m_strNewNameB, IDC_QX_FOLDER_B, IDC_QX_NEWNAME_B};
+  if (nWhich == 0) return {m_settings.strFolderA, m_strNewNameA, IDC_QX_FOLDER_A, IDC_QX_NEWNAME_A};
+  return {m_settings.strFolderB, m_strNewNameB, IDC_QX_FOLDER_B, IDC_QX_NEWNAME_B};
+}
+
+vtk::RecorderFolderPair CQX270NewFolderConditionDlg::Pair() const {
+  return {m_nFolders, m_settings.strFolderA, m_settings.strFolderB, m_strNewNameA, m_strNewNameB};
 }
 
 BOOL CQX270NewFolderConditionDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   ProposeNames();
-  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
-  SetDlgItemText(IDC_QX_METHOD_TEXT, MethodText(m_bNewFolder));
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_settings.bDelete));
+  SetDlgItemText(IDC_QX_METHOD_TEXT, MethodText(m_settings.nMethod));
   DisableFolderLeftOut(*this, m_nFolders,
                        {IDC_QX_FOLDER_A, IDC_QX_NEWNAME_A, IDC_QX_GROUP_NEW_A, IDC_QX_LABEL_NEW_A, IDC_QX_BROWSE_A},
                        {IDC_QX_FOLDER_B, IDC_QX_NEWNAME_B, IDC_QX_GROUP_NEW_B, IDC_QX_LABEL_NEW_B, IDC_QX_BROWSE_B});
@@ -49,7 +54,7 @@ void CQX270NewFolderConditionDlg::Browse(int nWhich) {
   // The chooser proposes with the paired generator, so that a name it
   // offers for one folder is never the other folder's.
   const auto propose = [this, nWhich](const std::string& parent) {
-    return ProposePairedFolderName(m_pair, nWhich, parent);
+    return ProposePairedFolderName(Pair(), nWhich, parent);
   };
   const auto chosen = RunDirectoryDialog(DirectoryMode::kCreate, folder.parent, folder.name, propose);
   if (!chosen) return;
@@ -60,14 +65,9 @@ void CQX270NewFolderConditionDlg::Browse(int nWhich) {
 }
 
 void CQX270NewFolderConditionDlg::OnChange() {
-  std::string folderA = m_strFolderA, folderB = m_strFolderB;
-  if (RunRecorderOptions(m_bDelete, m_bNewFolder, folderA, folderB)) {
-    m_strFolderA = folderA;
-    m_strFolderB = folderB;
-    ProposeNames();
-  }
-  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_bDelete));
-  if (m_bNewFolder == 0) EndDialog(kFormSwitch);
+  if (RunRecorderOptions(m_settings)) ProposeNames();
+  SetDlgItemText(IDC_QX_DELETE_TEXT, DeleteText(m_settings.bDelete));
+  if (m_settings.nMethod == 0) EndDialog(kFormSwitch);
 }
 
 void CQX270NewFolderConditionDlg::ProposeNames() {
@@ -79,7 +79,7 @@ void CQX270NewFolderConditionDlg::ProposeNames() {
   m_strNewNameB.clear();
   for (int which = 0; which < 2; ++which) {
     const Folder folder = FolderOf(which);
-    folder.name = ProposePairedFolderName(m_pair, which, folder.parent);
+    folder.name = ProposePairedFolderName(Pair(), which, folder.parent);
     SetDlgItemText(folder.nIDName, folder.name);
     ShowFolderInField(*this, folder.nIDParent, folder.parent);
   }

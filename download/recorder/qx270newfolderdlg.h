@@ -1,26 +1,23 @@
 // Recorder download confirmation, new-folder form: for each of the
 // recorder's folders A and B a parent folder and a proposed dated name. The
-// form keeps both as one folder pair, so that the directory chooser, which
-// it hands a proposer of names, keeps the two names apart.
+// names are proposed as a pair, so that the two never repeat each other, in
+// the form and in the directory chooser that it hands a proposer of names.
 #pragma once
 #include <string>
 
 #include "core/foldername.h"
+#include "download/recorder/recordersettings.h"
 #include "download/shared/formswitch.h"
 #include "framework/dialog.h"
 
 class CQX270NewFolderConditionDlg : public CDialog {
  public:
-  CQX270NewFolderConditionDlg();
+  CQX270NewFolderConditionDlg(const RecorderSettings& settings, int nFolders);
 
-  vtk::RecorderFolderPair m_pair;
-  int& m_nFolders = m_pair.nFolders;
-  int m_bNewFolder = 1;
-  int m_bDelete = 0;
-  std::string& m_strFolderA = m_pair.strFolderA;
-  std::string& m_strFolderB = m_pair.strFolderB;
-  std::string& m_strNewNameA = m_pair.strNewNameA;
-  std::string& m_strNewNameB = m_pair.strNewNameB;
+  RecorderSettings m_settings;  // the folders are the parents of the new folders
+  const int m_nFolders;         // which of the folders take part: 1 = A, 2 = B, other = both
+  std::string m_strNewNameA;
+  std::string m_strNewNameB;
 
  protected:
   BOOL OnInitDialog() override;
@@ -28,7 +25,7 @@ class CQX270NewFolderConditionDlg : public CDialog {
   void OnOK() override;
 
  private:
-  // The controls and the pair's strings of folder A (0) or B (1).
+  // The controls, the parent and the name of folder A (0) or B (1).
   struct Folder {
     std::string& parent;
     std::string& name;
@@ -36,6 +33,8 @@ class CQX270NewFolderConditionDlg : public CDialog {
     int nIDName;
   };
   Folder FolderOf(int nWhich);
+  // The form's folders and names as the paired generator takes them.
+  vtk::RecorderFolderPair Pair() const;
   void OnBrowseA();
   void OnBrowseB();
   void OnChange();

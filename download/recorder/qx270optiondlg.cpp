@@ -6,7 +6,16 @@
 #include "res/ids_download.h"
 #include "res/ids_recorder.h"
 
-CQX270DnLoadOptionDlg::CQX270DnLoadOptionDlg(CWnd* pParent) : CDialog(IDD_QX270_OPTION, pParent) {}
+CQX270DnLoadOptionDlg::CQX270DnLoadOptionDlg(const RecorderSettings& settings)
+    : CDialog(IDD_QX270_OPTION),
+      m_method(vtk::RadioPairOf(settings.nMethod)),
+      m_bDelete(settings.bDelete),
+      m_strFolderA(settings.strFolderA),
+      m_strFolderB(settings.strFolderB) {}
+
+RecorderSettings CQX270DnLoadOptionDlg::Settings() const {
+  return {m_bDelete, vtk::FlagOf(m_method), m_strFolderA, m_strFolderB};
+}
 
 void CQX270DnLoadOptionDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_QXO_DELETE, m_bDelete);
