@@ -103,7 +103,7 @@ bool InsertDriveItem(CDriveComboBox& combo, int index, const char* root) {
   // item's data until the icon takes its place.
   if (combo.InsertString(index, info.displayName.c_str()) != index ||
       combo.SetItemData(index, reinterpret_cast<DWORD_PTR>(info.hIcon)) == CB_ERR) {
-    if (combo.GetCount() > index) combo.SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index));
+    if (combo.GetCount() > index) combo.DeleteString(index);
     ReleaseDriveIcon(info.hIcon);
     return false;
   }

@@ -22,9 +22,9 @@ bool ChangeDirectory(const std::string& path) { return _chdir(path.c_str()) == 0
 // Many list items change at once: the list paints once afterwards.
 class RedrawPause {
  public:
-  explicit RedrawPause(CWnd& wnd) : m_wnd(wnd) { m_wnd.SendMessage(WM_SETREDRAW, FALSE); }
+  explicit RedrawPause(CWnd& wnd) : m_wnd(wnd) { m_wnd.SetRedraw(FALSE); }
   ~RedrawPause() {
-    m_wnd.SendMessage(WM_SETREDRAW, TRUE);
+    m_wnd.SetRedraw(TRUE);
     m_wnd.Invalidate();
   }
   RedrawPause(const RedrawPause&) = delete;
@@ -50,6 +50,7 @@ CDirectoryDialog::CDirectoryDialog(DirectoryMode mode, std::string initialPath, 
 void CDirectoryDialog::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_DIR_DRIVES, m_cbDrive);
   DDX_Control(pDX, IDC_DIR_FOLDERS, m_lbFolders);
+  DDX_Control(pDX, IDC_DIR_PATH, m_edPath);
 }
 
 BOOL CDirectoryDialog::OnCmdMsg(UINT nID, UINT nCode) {
@@ -131,7 +132,7 @@ BOOL CDirectoryDialog::OnInitDialog() {
   }
   // Even under a drive root a longer name could not make a path that the
   // host can take back.
-  if (IsCreateMode()) ::SendDlgItemMessageA(m_hWnd, IDC_DIR_PATH, EM_LIMITTEXT, vtk::kMaxPath - 3, 0);
+  if (IsCreateMode()) m_edPath.LimitText(static_cast<int>(vtk::kMaxPath - 3));
   FillDriveCombo(path);
   return TRUE;
 }

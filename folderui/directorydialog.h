@@ -65,6 +65,7 @@ class CDirectoryDialog : public CDialog {
   const NewFolderProposer m_propose;
   CDriveComboBox m_cbDrive;
   CFolderListBox m_lbFolders;
+  CEdit m_edPath;
   CFolderTree m_tree;
   std::string m_strNewName;  // create mode: the new folder's name
   // After OK: the chosen directory (select) or the parent folder (create).

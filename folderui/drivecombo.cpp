@@ -6,7 +6,7 @@
 int CDriveComboBox::AddDriveItem(HICON hIcon) {
   const int index = AddString(nullptr);
   if (index < 0 || SetItemData(index, reinterpret_cast<DWORD_PTR>(hIcon)) == CB_ERR) {
-    if (index >= 0) SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index));
+    if (index >= 0) DeleteString(index);
     ReleaseDriveIcon(hIcon);
     return CB_ERR;
   }
@@ -67,7 +67,7 @@ void CDriveComboBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
       ::SetTextColor(hdc, oldText);
       ::SetBkColor(hdc, oldBack);
     }
-    HICON icon = reinterpret_cast<HICON>(::SendMessageA(m_hWnd, CB_GETITEMDATA, pDIS->itemID, 0));
+    HICON icon = reinterpret_cast<HICON>(GetItemData(index));
     if (icon && icon != reinterpret_cast<HICON>(CB_ERR)) ::DrawIconEx(hdc, r.left, r.top, icon, 16, 16, 0, nullptr, DI_NORMAL);
   }
   ::RedrawWindow(m_hWnd, &r, nullptr, RDW_VALIDATE | RDW_ERASENOW);

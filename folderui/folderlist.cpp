@@ -42,7 +42,8 @@ CFolderItem* CFolderListBox::MakeItem(const std::string& text, UINT nBitmapID, i
 
 int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int nodeIndex) {
   CFolderItem* item = MakeItem(text, nBitmapID, nodeIndex);
-  const int index = static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item)));
+  // The list stores no strings: the item is the data of the list's item.
+  const int index = AddString(reinterpret_cast<const char*>(item));
   if (index == LB_ERR || index == LB_ERRSPACE) {
     delete item;
     return LB_ERR;
@@ -52,12 +53,7 @@ int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int nodeI
 
 int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int index) {
   CFolderItem* item = MakeItem(text, nBitmapID, index);
-  // Straight to the list box's own procedure: a folder of many thousand
-  // sub-folders is inserted item by item, and the way through the object's
-  // subclassing costs a window-property look-up per item.
-  const auto at = static_cast<int>(
-      m_pfnSuper ? ::CallWindowProcA(m_pfnSuper, m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item))
-                 : SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
+  const int at = InsertString(index, reinterpret_cast<const char*>(item));
   if (at == LB_ERR || at == LB_ERRSPACE) {
     delete item;
     return LB_ERR;
@@ -66,8 +62,8 @@ int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int in
 }
 
 CFolderItem* CFolderListBox::GetFolderItem(int index) const {
-  const LRESULT data = SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index));
-  return data == LB_ERR ? nullptr : reinterpret_cast<CFolderItem*>(data);
+  const DWORD_PTR data = GetItemData(index);
+  return data == static_cast<DWORD_PTR>(LB_ERR) ? nullptr : reinterpret_cast<CFolderItem*>(data);
 }
 
 void CFolderListBox::MeasureItem(LPMEASUREITEMSTRUCT pMIS) { pMIS->itemHeight = pMIS->itemData ? kItemHeight : 15; }
