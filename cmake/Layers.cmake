@@ -1,5 +1,5 @@
 # The folders depend one way:
-#   core <- framework <- frame <- folderui, funckeys, wave <- carddrive <- download
+#   core <- framework <- controls <- frame <- carddrive, folderui, funckeys, wave <- download
 # A folder's sources may include its own headers and those of the folders
 # below it, never those of a folder above it or beside it; res/ holds the
 # resource ids of every folder above core. Checked when the build is
@@ -7,13 +7,14 @@
 # Windows build also links one library per folder in this order.
 set(VTK_USES_core res)
 set(VTK_USES_framework core)
-set(VTK_USES_frame core framework)
-set(VTK_USES_folderui core framework frame res)
-set(VTK_USES_funckeys core framework frame res)
-set(VTK_USES_wave core framework frame res)
-set(VTK_USES_carddrive core framework frame folderui res)
-set(VTK_USES_download core framework frame folderui carddrive res)
-set(VTK_LAYERS core framework frame folderui funckeys wave carddrive download)
+set(VTK_USES_controls core framework res)
+set(VTK_USES_frame core framework controls)
+set(VTK_USES_folderui core framework controls frame res)
+set(VTK_USES_funckeys core framework controls frame res)
+set(VTK_USES_wave core framework controls frame res)
+set(VTK_USES_carddrive core framework controls frame res)
+set(VTK_USES_download core framework controls frame folderui carddrive res)
+set(VTK_LAYERS core framework controls frame folderui funckeys wave carddrive download)
 
 foreach(layer ${VTK_LAYERS})
   file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${layer}/*.cpp ${CMAKE_SOURCE_DIR}/${layer}/*.h)

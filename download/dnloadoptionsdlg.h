@@ -8,7 +8,7 @@
 #include "carddrive/cardprobe.h"
 #include "core/radiopair.h"
 #include "download/downloadsettings.h"
-#include "folderui/drivecombo.h"
+#include "controls/drivecombo.h"
 #include "framework/dialog.h"
 
 class CDnLoadOptionsDlg : public CDialog {

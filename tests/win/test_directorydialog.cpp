@@ -7,9 +7,9 @@
 #include <bit>
 #include <optional>
 
+#include "controls/shellicons.h"
 #include "download/paths.h"
 #include "folderui/directorydialog.h"
-#include "folderui/shellicons.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
 #include "support/drives.h"
@@ -32,7 +32,7 @@ std::string Shown(const test::Window& w) {
   std::string s;
   for (int i = 0; i < w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT); ++i) {
     auto* item = reinterpret_cast<CFolderItem*>(w.Send(IDC_DIR_FOLDERS, LB_GETITEMDATA, static_cast<WPARAM>(i)));
-    s += std::to_string(item->nLevel) + (item->nBitmapID == IDB_FOLDER_OPEN ? "o" : "c") + item->strText +
+    s += std::to_string(item->nLevel) + (item->nBitmapID == kOpenFolderBitmap ? "o" : "c") + item->strText +
          (i == w.Send(IDC_DIR_FOLDERS, LB_GETCURSEL) ? "* " : " ");
   }
   s += "| " + w.ItemText(IDC_DIR_PATH) + " ";

@@ -1,7 +1,6 @@
-#include "folderui/folderlist.h"
+#include "controls/folderlist.h"
 
-#include "folderui/foldertree.h"
-#include "folderui/transparentbitmap.h"
+#include "controls/transparentbitmap.h"
 #include "framework/modulestate.h"
 
 namespace {
@@ -35,13 +34,8 @@ const CFolderListBox::Picture* CFolderListBox::LoadPicture(UINT nBitmapID) {
   return nullptr;
 }
 
-CFolderItem* CFolderListBox::MakeItem(const std::string& text, UINT nBitmapID, int nodeIndex) const {
-  FOLDERNODE* node = m_pTree ? m_pTree->GetNodeAt(nodeIndex) : nullptr;
-  return new CFolderItem(node ? node->nLevel : 0, text, nBitmapID);
-}
-
-int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int nodeIndex) {
-  CFolderItem* item = MakeItem(text, nBitmapID, nodeIndex);
+int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int level) {
+  auto* item = new CFolderItem(level, text, nBitmapID);
   // The list stores no strings: the item is the data of the list's item.
   const int index = AddString(reinterpret_cast<const char*>(item));
   if (index == LB_ERR || index == LB_ERRSPACE) {
@@ -51,8 +45,8 @@ int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int nodeI
   return index;
 }
 
-int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int index) {
-  CFolderItem* item = MakeItem(text, nBitmapID, index);
+int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int level, int index) {
+  auto* item = new CFolderItem(level, text, nBitmapID);
   const int at = InsertString(index, reinterpret_cast<const char*>(item));
   if (at == LB_ERR || at == LB_ERRSPACE) {
     delete item;
@@ -107,7 +101,7 @@ void CFolderListBox::DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected)
 }
 
 void CFolderListBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
-  if (m_pTree && m_pTree->bSuspendDraw == 1) return;
+  if (m_bSuspendDraw == 1) return;
   if (pDIS->itemID == static_cast<UINT>(-1)) return;
   auto* item = reinterpret_cast<CFolderItem*>(pDIS->itemData);
   if (!item) return;

@@ -1,4 +1,4 @@
-#include "folderui/shellicons.h"
+#include "controls/shellicons.h"
 
 #include <shellapi.h>
 
