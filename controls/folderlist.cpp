@@ -1,29 +1,20 @@
 #include "controls/folderlist.h"
 
+#include "controls/platform.h"
 #include "controls/transparentbitmap.h"
 #include "framework/modulestate.h"
 
-namespace {
-long g_bitmapsAlive = 0;
-}
-
-long GetFolderBitmapsAliveForTesting() { return g_bitmapsAlive; }
-
 CFolderListBox::~CFolderListBox() {
-  for (Picture& picture : m_pictures) {
-    if (!picture.hBitmap) continue;
-    ::DeleteObject(picture.hBitmap);
-    --g_bitmapsAlive;
-  }
+  for (Picture& picture : m_pictures)
+    if (picture.hBitmap) vtk::TheControlsPlatform().deleteBitmap(picture.hBitmap);
 }
 
 const CFolderListBox::Picture* CFolderListBox::LoadPicture(UINT nBitmapID) {
   for (Picture& picture : m_pictures) {
     if (picture.nBitmapID != nBitmapID) continue;
     if (!picture.hBitmap) {
-      picture.hBitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID));
+      picture.hBitmap = vtk::TheControlsPlatform().loadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID));
       if (!picture.hBitmap) return nullptr;
-      ++g_bitmapsAlive;
       BITMAP bm{};
       ::GetObjectA(picture.hBitmap, sizeof bm, &bm);
       picture.nWidth = bm.bmWidth;

@@ -63,7 +63,3 @@ class CFolderListBox : public CListBox {
   // The place of the item's text, as DrawBody draws it.
   RECT TextRect(HDC hdc, const CFolderItem& item, const RECT& r) const;
 };
-
-// Folder pictures loaded and not yet released by the folder lists, counted
-// for the tests.
-long GetFolderBitmapsAliveForTesting();

@@ -6,12 +6,13 @@
 
 #include <bit>
 #include <optional>
+#include <utility>
 
-#include "controls/shellicons.h"
 #include "download/paths.h"
 #include "folderui/directorydialog.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
+#include "support/counted_controls.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
 #include "support/text.h"
@@ -130,8 +131,7 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
   for (const char* d : {"D:\\Dictation\\2006\\Alpha\\one\\deep", "D:\\Dictation\\2006\\Alpha\\Two", "E:\\Card"}) test::MakeDir(d);
   const std::string tooLong = test::MakeLongDir(256), cannot = Res(IDS_DIR_CANNOT_ENTER);
   std::optional<test::EjectedMedium> ejected{std::in_place, 'E'};
-  const ShellIconCounts before = GetShellIconCountsForTesting();
-  const long pictures = GetFolderBitmapsAliveForTesting();
+  const test::CountedControls counted;
   const std::string drive = Res(IDS_DIR_DRIVE_CAPTION), notReady = Res(IDS_DIR_DRIVE_NOT_READY);
   const std::string top = "0oD:\\ 1oDictation 2o2006 ", alpha = "| D:\\Dictation\\2006\\Alpha";
   const std::string picked = "0oD:\\ 1oDictation* 2o2006 3cAlpha 3cbeta 3cGamma | D:\\Dictation D", eRoot = " 1cCard | E:\\ E";
@@ -143,7 +143,7 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
         w.Click(IDC_DIR_NETWORK);
         EXPECT_FALSE(RunDirectoryDialog(DirectoryMode::kSelect, "D:\\").has_value());
         UpdateWindow(w.Item(IDC_DIR_FOLDERS));
-        EXPECT_EQ(GetFolderBitmapsAliveForTesting(), pictures + 2);
+        EXPECT_EQ(counted.Pictures(), 2);
         w.Pick(IDC_DIR_FOLDERS, 1, LBN_SELCHANGE);  // a single click: Dictation
         TypeAndOk("D:\\Nowhere")(w);
       }));
@@ -154,8 +154,6 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
   user.On(kSelect, See("0cE:\\*" + eRoot, root)).On(kSelect, See("0oE:\\*" + eRoot, root));
   user.On(kSelect, See("0cE:\\*" + eRoot, TypeAndOk("E:\\")));
   EXPECT_EQ(Run(DirectoryMode::kSelect, "D:\\Dictation\\2006"), "E:\\|");
-  const ShellIconCounts after = GetShellIconCountsForTesting();
-  EXPECT_GE(after.obtained - before.obtained, 5);  // A: C: D: E: F: G: at least
-  EXPECT_EQ(after.obtained - before.obtained, after.destroyed - before.destroyed);
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), pictures);
+  EXPECT_GE(counted.IconsObtained(), 5);  // A: C: D: E: F: G: at least
+  EXPECT_EQ(std::pair(counted.IconsDestroyed(), counted.Pictures()), std::pair(counted.IconsObtained(), 0L));
 }

@@ -11,6 +11,7 @@
 #include "controls/folderlist.h"
 #include "controls/shellicons.h"
 #include "framework/modulestate.h"
+#include "support/counted_controls.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int FirstDifferentColumn(const Canvas& a, const Canvas& b) {
 
 TEST(FolderDraw, AFolderItemAndADriveItem) {
   AFX_MAINTAIN_STATE2 frame{AfxGetStaticModuleState()};
+  const test::CountedControls counted;
   HWND parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
   const auto control = [parent](const char* cls, DWORD style, int id) {
     return CreateWindowExA(0, cls, "", WS_CHILD | style, 0, 0, kW, 100, parent, reinterpret_cast<HMENU>(id), nullptr, nullptr);
@@ -72,7 +74,7 @@ TEST(FolderDraw, AFolderItemAndADriveItem) {
   EXPECT_TRUE(frameX >= kTextX - 1 && frameX < kTextX + 2) << frameX;  // around the text only
   draw("W", ODA_DRAWENTIRE, 0, other);
   EXPECT_EQ(FirstDifferentColumn(other, plain), kW) << "drawing leaves the shared picture unchanged";
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), 1) << "one picture, however often drawn";
+  EXPECT_EQ(counted.Pictures(), 1) << "one picture, however often drawn";
 
   // A drive item: the icon, then the name, in the selection's colours.
   CDriveComboBox combo;
