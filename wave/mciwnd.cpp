@@ -3,13 +3,16 @@
 #include "framework/modulestate.h"
 
 namespace vtk {
-MciWndCreateFn g_pfnMciWndCreate = &::MCIWndCreateA;
+WavePlatform& TheWavePlatform() {
+  static WavePlatform platform;
+  return platform;
+}
 }  // namespace vtk
 
 BOOL CMciWnd::Create(HWND hWndParent, DWORD dwStyle, LPCSTR lpszFile) {
   if (m_hWnd && !::IsWindow(m_hWnd)) UnsubclassWindow();  // a handle left from a vanished window
   HINSTANCE hInstance = AfxGetStaticModuleState()->m_hCurrentInstanceHandle;
-  HWND hWnd = vtk::g_pfnMciWndCreate(hWndParent, hInstance, dwStyle, lpszFile);
+  HWND hWnd = vtk::TheWavePlatform().mciWndCreate(hWndParent, hInstance, dwStyle, lpszFile);
   if (!hWnd) return FALSE;
   if (!SubclassWindow(hWnd)) {
     // Without the takeover the object could not see the window's end.

@@ -10,10 +10,12 @@
 
 namespace vtk {
 
-// The platform call that makes the MCI window. Tests put a window of their
-// own in its place.
-using MciWndCreateFn = HWND(WINAPIV*)(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, LPCSTR szFile);
-extern MciWndCreateFn g_pfnMciWndCreate;
+// The platform calls of the player that a test may stand in for, in one
+// place; each is the system's own unless a test has put another in.
+struct WavePlatform {
+  HWND(WINAPIV* mciWndCreate)(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, LPCSTR szFile) = &::MCIWndCreateA;
+};
+WavePlatform& TheWavePlatform();
 
 // Window styles of the player: MCI window flags only, so the platform's own
 // defaults for a window with or without a parent apply.
