@@ -143,7 +143,7 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
         w.Click(IDC_DIR_NETWORK);
         EXPECT_FALSE(RunDirectoryDialog(DirectoryMode::kSelect, "D:\\").has_value());
         UpdateWindow(w.Item(IDC_DIR_FOLDERS));
-        EXPECT_EQ(counted.Pictures(), 2);
+        EXPECT_EQ(counted.pictures, 2);
         w.Pick(IDC_DIR_FOLDERS, 1, LBN_SELCHANGE);  // a single click: Dictation
         TypeAndOk("D:\\Nowhere")(w);
       }));
@@ -154,6 +154,6 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
   user.On(kSelect, See("0cE:\\*" + eRoot, root)).On(kSelect, See("0oE:\\*" + eRoot, root));
   user.On(kSelect, See("0cE:\\*" + eRoot, TypeAndOk("E:\\")));
   EXPECT_EQ(Run(DirectoryMode::kSelect, "D:\\Dictation\\2006"), "E:\\|");
-  EXPECT_GE(counted.IconsObtained(), 5);  // A: C: D: E: F: G: at least
-  EXPECT_EQ(std::pair(counted.IconsDestroyed(), counted.Pictures()), std::pair(counted.IconsObtained(), 0L));
+  EXPECT_GE(counted.iconsObtained, 5);  // A: C: D: E: F: G: at least
+  EXPECT_EQ(std::pair(counted.iconsDestroyed, counted.pictures), std::pair(counted.iconsObtained, 0L));
 }

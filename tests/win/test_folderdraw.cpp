@@ -74,7 +74,7 @@ TEST(FolderDraw, AFolderItemAndADriveItem) {
   EXPECT_TRUE(frameX >= kTextX - 1 && frameX < kTextX + 2) << frameX;  // around the text only
   draw("W", ODA_DRAWENTIRE, 0, other);
   EXPECT_EQ(FirstDifferentColumn(other, plain), kW) << "drawing leaves the shared picture unchanged";
-  EXPECT_EQ(counted.Pictures(), 1) << "one picture, however often drawn";
+  EXPECT_EQ(counted.pictures, 1) << "one picture, however often drawn";
 
   // A drive item: the icon, then the name, in the selection's colours.
   CDriveComboBox combo;

@@ -8,40 +8,31 @@
 
 namespace test {
 
-class CountedControls {
- public:
+struct CountedControls {
   CountedControls() {
-    s_pictures = s_iconsObtained = s_iconsDestroyed = 0;
+    pictures = iconsObtained = iconsDestroyed = 0;
     vtk::TheControlsPlatform() = {&Load, &Delete, &GetInfo, &Destroy};
   }
   ~CountedControls() { vtk::TheControlsPlatform() = {}; }
   CountedControls(const CountedControls&) = delete;
   CountedControls& operator=(const CountedControls&) = delete;
 
-  long Pictures() const { return s_pictures; }  // loaded and not yet deleted
-  long IconsObtained() const { return s_iconsObtained; }
-  long IconsDestroyed() const { return s_iconsDestroyed; }
+  static inline long pictures;  // loaded and not yet deleted
+  static inline long iconsObtained, iconsDestroyed;
 
  private:
   static HBITMAP WINAPI Load(HINSTANCE h, LPCSTR id) {
     HBITMAP bitmap = ::LoadBitmapA(h, id);
-    if (bitmap) ++s_pictures;
+    pictures += bitmap != nullptr;
     return bitmap;
   }
-  static BOOL WINAPI Delete(HGDIOBJ bitmap) {
-    --s_pictures;
-    return ::DeleteObject(bitmap);
-  }
+  static BOOL WINAPI Delete(HGDIOBJ bitmap) { return --pictures, ::DeleteObject(bitmap); }
   static DWORD_PTR WINAPI GetInfo(LPCSTR path, DWORD attributes, SHFILEINFOA* info, UINT size, UINT flags) {
     const DWORD_PTR result = ::SHGetFileInfoA(path, attributes, info, size, flags);
-    if (info->hIcon) ++s_iconsObtained;
+    iconsObtained += info->hIcon != nullptr;
     return result;
   }
-  static BOOL WINAPI Destroy(HICON icon) {
-    ++s_iconsDestroyed;
-    return ::DestroyIcon(icon);
-  }
-  static inline long s_pictures, s_iconsObtained, s_iconsDestroyed;
+  static BOOL WINAPI Destroy(HICON icon) { return ++iconsDestroyed, ::DestroyIcon(icon); }
 };
 
 }  // namespace test
