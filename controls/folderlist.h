@@ -1,6 +1,7 @@
-// CFolderListBox: the directory chooser's folder list. Each item is a
-// CFolderItem (the item data, owned by the list box): a folder picture
-// indented 10 pixels a level and the folder's name, as its owner gave them.
+// CFolderListBox: a list of folders, such as the directory chooser's. Each
+// item is a CFolderItem (the item data, owned by the list box): a folder
+// picture indented 10 pixels a level and the folder's name, as its owner
+// gave them.
 #pragma once
 #include <windows.h>
 
@@ -36,7 +37,6 @@ class CFolderListBox : public CListBox {
   CFolderListBox& operator=(const CFolderListBox&) = delete;
 
   int m_bSuspendDraw = 0;  // while 1 the list draws nothing
-  int m_bRootOpen = 0;     // toggled by the chooser's double-click on the root
 
   // Appends / inserts at `index` an item showing `text` with picture
   // `nBitmapID` (kOpenFolderBitmap or kClosedFolderBitmap), indented by

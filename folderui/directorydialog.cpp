@@ -224,8 +224,8 @@ void CDirectoryDialog::OpenRoot() {
   m_lbFolders.m_bSuspendDraw = 1;
   m_lbFolders.ResetContent();
   m_lbFolders.m_bSuspendDraw = 0;
-  const UINT rootBitmap = m_lbFolders.m_bRootOpen ? kClosedFolderBitmap : kOpenFolderBitmap;
-  m_lbFolders.m_bRootOpen = m_lbFolders.m_bRootOpen ? 0 : 1;
+  const UINT rootBitmap = m_bRootOpen ? kClosedFolderBitmap : kOpenFolderBitmap;
+  m_bRootOpen = m_bRootOpen ? 0 : 1;
   FillListFromTree(rootBitmap);
 }
 

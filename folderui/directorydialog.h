@@ -74,6 +74,7 @@ class CDirectoryDialog : public CDialog {
   std::string m_strChosen;
   char m_chLastDrive = 0;     // create mode: drive of the last path FillDriveCombo got
   char m_chCurrentDrive = 0;  // the drive whose tree is shown
+  int m_bRootOpen = 0;        // toggled by each double-click on the root
 };
 
 // Runs the chooser with the library's resources, in `mode`, from `start`
