@@ -6,6 +6,11 @@
 #include "framework/ddx.h"
 #include "res/ids_carddrive.h"
 
+namespace {
+// The list shows one drive per letter at the most.
+constexpr int kMaxListed = 26;
+}  // namespace
+
 CCardDriveSelectDlg::CCardDriveSelectDlg() : CDialog(IDD_CARDDRIVE_SELECT) {}
 
 void CCardDriveSelectDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, IDC_CARD_DRIVE, m_cbDrive); }
@@ -13,10 +18,10 @@ void CCardDriveSelectDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, 
 BOOL CCardDriveSelectDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_listedRoots.clear();
-  for (int i = 0; i < CDriveComboBox::kEntries; ++i) {
+  for (int i = 0; i < kMaxListed; ++i) {
     const std::string root(g_szCardDrive[i], strnlen(g_szCardDrive[i], sizeof g_szCardDrive[i]));
     if (root.empty()) continue;
-    if (InsertDriveItem(m_cbDrive, static_cast<int>(m_listedRoots.size()), root.c_str())) m_listedRoots.push_back(root);
+    if (AddDriveItem(m_cbDrive, root)) m_listedRoots.push_back(root);
   }
   m_cbDrive.SetCurSel(0);
   UpdateData(FALSE);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "folderui/drivecombo.h"
+#include "controls/drivecombo.h"
 #include "framework/dialog.h"
 
 class CCardDriveSelectDlg : public CDialog {

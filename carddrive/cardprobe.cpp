@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "folderui/drivecombo.h"
-#include "folderui/shellicons.h"
+#include "controls/drivecombo.h"
+#include "controls/shellicons.h"
 
 vtk::CardDriveTable g_szCardDrive = {};
 vtk::DeviceInstanceTable g_szDeviceInstance = {};
@@ -95,19 +95,9 @@ int FindMiniCardDrive(std::string& root) {
   return vtk::KeepCardDrives(g_szCardDrive, roots, IsRemovableRoot, root);
 }
 
-bool InsertDriveItem(CDriveComboBox& combo, int index, const char* root) {
-  if (index < 0 || index >= CDriveComboBox::kEntries) return false;
-  const DriveShellInfo info = GetDriveShellInfo(root);
-  vtk::StoreEntry(combo.m_szEntry[index], CDriveComboBox::kEntryText, " " + info.displayName);
-  // The list has no strings of its own: the name only stands in as the
-  // item's data until the icon takes its place.
-  if (combo.InsertString(index, info.displayName.c_str()) != index ||
-      combo.SetItemData(index, reinterpret_cast<DWORD_PTR>(info.hIcon)) == CB_ERR) {
-    if (combo.GetCount() > index) combo.SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index));
-    ReleaseDriveIcon(info.hIcon);
-    return false;
-  }
-  return true;
+bool AddDriveItem(CDriveComboBox& combo, const std::string& root) {
+  const DriveShellInfo info = GetDriveShellInfo(root.c_str());
+  return combo.AddDrive(info.displayName, info.hIcon) != CB_ERR;
 }
 
 void FillRemovableDrives(CDriveComboBox& combo, DriveRootTable& listedRoots) {
@@ -115,13 +105,12 @@ void FillRemovableDrives(CDriveComboBox& combo, DriveRootTable& listedRoots) {
   combo.RemoveAllDrives();
   const std::vector<std::string> roots = GetLogicalDriveRoots();
   g_bRemovableDrive = 0;
-  std::memset(combo.m_szEntry, 0, sizeof combo.m_szEntry);
   std::memset(listedRoots, 0, sizeof listedRoots);
   int k = 0;
   for (const std::string& root : roots) {
     if (root == "A:\\" || root == "B:\\") continue;
     if (!IsRemovableRoot(root)) continue;
-    if (!InsertDriveItem(combo, k, root.c_str())) continue;
+    if (!AddDriveItem(combo, root)) continue;
     vtk::StoreEntry(listedRoots[k], vtk::kCardDriveWidth, root);
     ++k;
     g_bRemovableDrive = 1;

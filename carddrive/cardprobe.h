@@ -39,7 +39,6 @@ void FillRemovableDrives(CDriveComboBox& combo, DriveRootTable& roots);
 
 // The roots of the system's drives, upper case.
 std::vector<std::string> GetLogicalDriveRoots();
-// Item `index` of a drive combo box for `root`: the shell's display name after
-// a blank in the combo box's text table, the shell's small icon as the item's
-// data (the combo box releases it). False when the item cannot be added.
-bool InsertDriveItem(CDriveComboBox& combo, int index, const char* root);
+// Appends the drive of `root` to a drive combo box, shown with the shell's
+// small icon and display name. False when the item cannot be added.
+bool AddDriveItem(CDriveComboBox& combo, const std::string& root);

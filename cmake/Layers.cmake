@@ -1,5 +1,5 @@
 # The folders depend one way:
-#   core <- framework <- frame <- folderui, funckeys, wave <- carddrive
+#   core <- framework <- controls <- frame <- carddrive, folderui, funckeys, wave
 #        <- download/engine, download/shared <- download/card, download/recorder
 # A folder's sources may include its own headers and those of the folders
 # below it, never those of a folder above it or beside it; res/ holds the
@@ -11,17 +11,18 @@
 # Windows build also links one library per folder in this order.
 set(VTK_USES_core res)
 set(VTK_USES_framework core)
-set(VTK_USES_frame core framework)
-set(VTK_USES_folderui core framework frame res)
-set(VTK_USES_funckeys core framework frame res)
-set(VTK_USES_wave core framework frame res)
-set(VTK_USES_carddrive core framework frame folderui res)
+set(VTK_USES_controls core framework res)
+set(VTK_USES_frame core framework controls)
+set(VTK_USES_folderui core framework controls frame res)
+set(VTK_USES_funckeys core framework controls frame res)
+set(VTK_USES_wave core framework controls frame res)
+set(VTK_USES_carddrive core framework controls frame res)
 set(VTK_USES_download/engine core)
 set(VTK_USES_download/shared core framework frame res)
-set(VTK_USES_download/card core framework frame folderui carddrive download/engine download/shared res)
-set(VTK_USES_download/recorder core framework frame folderui download/shared res)
-set(VTK_LAYERS core framework frame folderui funckeys wave carddrive download/engine download/shared download/card
-    download/recorder)
+set(VTK_USES_download/card core framework controls frame folderui carddrive download/engine download/shared res)
+set(VTK_USES_download/recorder core framework controls frame folderui download/shared res)
+set(VTK_LAYERS core framework controls frame folderui funckeys wave carddrive download/engine download/shared
+    download/card download/recorder)
 
 # The folder of an included header: the longest folder of VTK_LAYERS that
 # holds it, or its first path component (res, ...).

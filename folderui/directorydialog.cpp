@@ -6,14 +6,17 @@
 #include <utility>
 #include <vector>
 
+#include "controls/shellicons.h"
 #include "core/cp932.h"
 #include "core/pathrules.h"
-#include "folderui/shellicons.h"
 #include "framework/ddx.h"
 #include "framework/modulestate.h"
 #include "res/ids_folderui.h"
 
 namespace {
+
+// The drive list shows one drive per letter at the most.
+constexpr std::size_t kMaxDrives = 26;
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -22,9 +25,9 @@ bool ChangeDirectory(const std::string& path) { return _chdir(path.c_str()) == 0
 // Many list items change at once: the list paints once afterwards.
 class RedrawPause {
  public:
-  explicit RedrawPause(CWnd& wnd) : m_wnd(wnd) { m_wnd.SendMessage(WM_SETREDRAW, FALSE); }
+  explicit RedrawPause(CWnd& wnd) : m_wnd(wnd) { m_wnd.SetRedraw(FALSE); }
   ~RedrawPause() {
-    m_wnd.SendMessage(WM_SETREDRAW, TRUE);
+    m_wnd.SetRedraw(TRUE);
     m_wnd.Invalidate();
   }
   RedrawPause(const RedrawPause&) = delete;
@@ -42,14 +45,12 @@ CDirectoryDialog::CDirectoryDialog(DirectoryMode mode, std::string initialPath, 
       m_mode(mode),
       m_strInitialPath(std::move(initialPath)),
       m_strInitialName(std::move(initialName)),
-      m_propose(std::move(propose)) {
-  m_cbDrive.m_pFolderTree = &m_tree;
-  m_lbFolders.m_pTree = &m_tree;
-}
+      m_propose(std::move(propose)) {}
 
 void CDirectoryDialog::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_DIR_DRIVES, m_cbDrive);
   DDX_Control(pDX, IDC_DIR_FOLDERS, m_lbFolders);
+  DDX_Control(pDX, IDC_DIR_PATH, m_edPath);
 }
 
 BOOL CDirectoryDialog::OnCmdMsg(UINT nID, UINT nCode) {
@@ -97,7 +98,7 @@ void CDirectoryDialog::FillListFromTree(UINT rootBitmap) {
   RedrawPause pause(m_lbFolders);
   int i = 0;
   for (FOLDERNODE* node = m_tree.pHead; node; node = node->pNext, ++i)
-    m_lbFolders.AddFolder(node->szName, i == 0 ? rootBitmap : kClosedFolderBitmap, i);
+    m_lbFolders.AddFolder(node->szName, i == 0 ? rootBitmap : kClosedFolderBitmap, node->nLevel);
 }
 
 BOOL CDirectoryDialog::OnInitDialog() {
@@ -114,7 +115,7 @@ BOOL CDirectoryDialog::OnInitDialog() {
     int i = 0;
     for (FOLDERNODE* node = m_tree.pHead; node; node = node->pNext, ++i) {
       node->bOpen = i <= m_tree.nCurrent ? 1 : 0;
-      m_lbFolders.AddFolder(node->szName, node->bOpen ? kOpenFolderBitmap : kClosedFolderBitmap, i);
+      m_lbFolders.AddFolder(node->szName, node->bOpen ? kOpenFolderBitmap : kClosedFolderBitmap, node->nLevel);
     }
   }
   m_lbFolders.SetCurSel(m_tree.nCurrent);
@@ -131,24 +132,21 @@ BOOL CDirectoryDialog::OnInitDialog() {
   }
   // Even under a drive root a longer name could not make a path that the
   // host can take back.
-  if (IsCreateMode()) ::SendDlgItemMessageA(m_hWnd, IDC_DIR_PATH, EM_LIMITTEXT, vtk::kMaxPath - 3, 0);
+  if (IsCreateMode()) m_edPath.LimitText(static_cast<int>(vtk::kMaxPath - 3));
   FillDriveCombo(path);
   return TRUE;
 }
 
 void CDirectoryDialog::FillDriveCombo(const std::string& path) {
   m_cbDrive.RemoveAllDrives();
+  m_driveRoots.clear();
   std::vector<char> list(1024, '\0');
   const DWORD n = ::GetLogicalDriveStringsA(static_cast<DWORD>(list.size() - 1), list.data());
-  for (auto& text : m_tree.szDriveText) text[0] = '\0';
-  for (auto& root : m_tree.szDriveRoot) root[0] = '\0';
-  int count = 0;
-  for (const char* root = list.data(); n > 0 && n < list.size() && *root && count < kTreeDrives;
-       root += lstrlenA(root) + 1, ++count) {
-    DriveShellInfo info = GetDriveShellInfo(root);
-    CopyToBuffer(m_tree.szDriveRoot[count], kTreeDriveRoot, root);
-    CopyToBuffer(m_tree.szDriveText[count], kTreeDriveText, " " + info.displayName);
-    m_cbDrive.AddDriveItem(info.hIcon);
+  for (const char* root = list.data(); n > 0 && n < list.size() && *root && m_driveRoots.size() < kMaxDrives;
+       root += lstrlenA(root) + 1) {
+    const DriveShellInfo info = GetDriveShellInfo(root);
+    m_cbDrive.AddDrive(info.displayName, info.hIcon);
+    m_driveRoots.push_back(std::string(1, UpperAscii(root[0])) + (root + 1));
   }
 
   char wanted = 0;
@@ -160,27 +158,22 @@ void CDirectoryDialog::FillDriveCombo(const std::string& path) {
   } else {
     wanted = m_chLastDrive = path[0];
   }
-  wanted = UpperAscii(wanted);
-  int found = -1;
-  for (int i = 0; i < count; ++i) {
-    m_tree.szDriveRoot[i][0] = UpperAscii(m_tree.szDriveRoot[i][0]);
-    if (found < 0 && wanted && m_tree.szDriveRoot[i][0] == wanted) found = i;
-  }
-  if (found >= 0 && !path.empty()) m_chCurrentDrive = wanted;
+  const int found = FindDriveItem(wanted);
+  if (found >= 0 && !path.empty()) m_chCurrentDrive = UpperAscii(wanted);
   m_cbDrive.SetCurSel(found);
 }
 
 int CDirectoryDialog::FindDriveItem(char letter) const {
   letter = UpperAscii(letter);
-  for (int i = 0; letter && i < kTreeDrives && m_tree.szDriveRoot[i][0]; ++i)
-    if (UpperAscii(m_tree.szDriveRoot[i][0]) == letter) return i;
+  for (std::size_t i = 0; letter && i < m_driveRoots.size(); ++i)
+    if (m_driveRoots[i][0] == letter) return static_cast<int>(i);
   return -1;
 }
 
 void CDirectoryDialog::OnDriveChange() {
   const int i = m_cbDrive.GetCurSel();
-  if (i < 0 || i >= kTreeDrives || !m_tree.szDriveRoot[i][0]) return;
-  const std::string root = m_tree.szDriveRoot[i];
+  if (i < 0 || static_cast<std::size_t>(i) >= m_driveRoots.size()) return;
+  const std::string root = m_driveRoots[static_cast<std::size_t>(i)];
   while (!ChangeDirectory(root)) {
     const int answer = MessageBox(LoadResString(IDS_DIR_DRIVE_NOT_READY), LoadResString(IDS_DIR_DRIVE_CAPTION),
                                   MB_RETRYCANCEL | MB_ICONHAND);
@@ -217,7 +210,7 @@ void CDirectoryDialog::ShowNodeInEdit(int index) {
 void CDirectoryDialog::ReplaceItemPicture(int index, UINT nBitmapID) {
   FOLDERNODE* node = m_tree.GetNodeAt(index);
   m_lbFolders.DeleteString(index);
-  m_lbFolders.InsertFolder(node->szName, nBitmapID, index);
+  m_lbFolders.InsertFolder(node->szName, nBitmapID, node->nLevel, index);
 }
 
 void CDirectoryDialog::OpenRoot() {
@@ -228,11 +221,11 @@ void CDirectoryDialog::OpenRoot() {
   ::FindClose(h);
   m_tree.RemoveAllNodes();
   m_tree.BuildFromRoot(root);
-  m_tree.bSuspendDraw = 1;
+  m_lbFolders.m_bSuspendDraw = 1;
   m_lbFolders.ResetContent();
-  m_tree.bSuspendDraw = 0;
-  const UINT rootBitmap = m_lbFolders.m_bRootOpen ? kClosedFolderBitmap : kOpenFolderBitmap;
-  m_lbFolders.m_bRootOpen = m_lbFolders.m_bRootOpen ? 0 : 1;
+  m_lbFolders.m_bSuspendDraw = 0;
+  const UINT rootBitmap = m_bRootOpen ? kClosedFolderBitmap : kOpenFolderBitmap;
+  m_bRootOpen = m_bRootOpen ? 0 : 1;
   FillListFromTree(rootBitmap);
 }
 
@@ -244,7 +237,7 @@ void CDirectoryDialog::ExpandNode(int index) {
   node->bOpen = 1;
   for (int j = 1; j <= added; ++j) {
     node = node->pNext;
-    m_lbFolders.InsertFolder(node->szName, kClosedFolderBitmap, index + j);
+    m_lbFolders.InsertFolder(node->szName, kClosedFolderBitmap, node->nLevel, index + j);
   }
 }
 

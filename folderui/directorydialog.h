@@ -1,14 +1,15 @@
 // The directory chooser behind every "..." button: browse the folders of the
 // computer's drives and pick one (select mode) or name a new folder inside
-// one (create mode). Each chooser owns its folder tree; its folder list and
-// drive combo box read the tree that it gives them.
+// one (create mode). Each chooser owns its folder tree and shows it in its
+// folder list, node i as item i; its drive combo box lists the drives.
 #pragma once
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "folderui/drivecombo.h"
-#include "folderui/folderlist.h"
+#include "controls/drivecombo.h"
+#include "controls/folderlist.h"
 #include "folderui/foldertree.h"
 #include "framework/dialog.h"
 
@@ -65,12 +66,15 @@ class CDirectoryDialog : public CDialog {
   const NewFolderProposer m_propose;
   CDriveComboBox m_cbDrive;
   CFolderListBox m_lbFolders;
+  CEdit m_edPath;
   CFolderTree m_tree;
+  std::vector<std::string> m_driveRoots;  // by drive item: its root (C:\), the letter upper case
   std::string m_strNewName;  // create mode: the new folder's name
   // After OK: the chosen directory (select) or the parent folder (create).
   std::string m_strChosen;
   char m_chLastDrive = 0;     // create mode: drive of the last path FillDriveCombo got
   char m_chCurrentDrive = 0;  // the drive whose tree is shown
+  int m_bRootOpen = 0;        // toggled by each double-click on the root
 };
 
 // Runs the chooser with the library's resources, in `mode`, from `start`

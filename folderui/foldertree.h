@@ -1,14 +1,10 @@
 // The folder tree behind the directory chooser's folder list: one drive's
 // root, the chain of folders down to the current one and the sub-folders of
 // every opened folder, in list order (node i is list item i), each with its
-// depth. The chooser owns it; its folder list and drive combo box read it
-// while they draw.
+// depth. The chooser owns it and shows each node in its folder list.
 #pragma once
 #include <string>
 
-constexpr int kTreeDrives = 26;
-constexpr int kTreeDriveText = 260;
-constexpr int kTreeDriveRoot = 5;
 constexpr int kNodePath = 260;  // the platform's path limit, 259 + 1
 constexpr int kNodeName = 256;  // a folder name, 255 + 1
 
@@ -28,12 +24,7 @@ class CFolderTree {
   CFolderTree& operator=(const CFolderTree&) = delete;
 
   FOLDERNODE* pHead = nullptr;
-  int nCurrent = 0;      // the current folder (the parent folder in create mode)
-  int bSuspendDraw = 0;  // while 1 the folder list draws nothing
-  // Filled by the chooser: entry i is a blank and the display name of the
-  // i-th logical drive, and that drive's root (C:\).
-  char szDriveText[kTreeDrives][kTreeDriveText] = {};
-  char szDriveRoot[kTreeDrives][kTreeDriveRoot] = {};
+  int nCurrent = 0;  // the current folder (the parent folder in create mode)
   // Scratch of GetPathComponent.
   char szComponent[kNodeName] = {};
   char szPrefix[kNodePath] = {};

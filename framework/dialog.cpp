@@ -135,7 +135,7 @@ BOOL CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-  if (!UpdateData(TRUE)) return;
+  UpdateData(TRUE);
   EndDialog(IDOK);
 }
 
@@ -143,10 +143,9 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+void CDialog::UpdateData(BOOL bSaveAndValidate) {
   CDataExchange dx(this, bSaveAndValidate);
   DoDataExchange(&dx);
-  return TRUE;
 }
 
 BOOL CDialog::OnCmdMsg(UINT, UINT) { return FALSE; }

@@ -39,8 +39,9 @@ class CDialog : public CWnd {
   virtual void OnCancel();
   virtual void DoDataExchange(CDataExchange* pDX);
   // Moves data between members and controls: towards the members when
-  // bSaveAndValidate is TRUE, towards the controls when it is FALSE.
-  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+  // bSaveAndValidate is TRUE, towards the controls when it is FALSE. No
+  // exchange of ours can refuse a value, so there is no failure to report.
+  void UpdateData(BOOL bSaveAndValidate = TRUE);
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

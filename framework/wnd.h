@@ -57,6 +57,7 @@ class CWnd {
   void SetDlgItemText(int nID, const std::string& text) { ::SetDlgItemTextA(m_hWnd, nID, text.c_str()); }
   std::string GetDlgItemText(int nID) const;
   void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+  void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, static_cast<WPARAM>(bRedraw)); }
   BOOL DestroyWindow() { return ::DestroyWindow(m_hWnd); }
   // A message box owned by this window.
   int MessageBox(const std::string& text, const std::string& caption, UINT nType = MB_OK);

@@ -14,7 +14,10 @@ CFuncKeyAssignDlg::CFuncKeyAssignDlg(FUNCKEYINFO* pInfo) : CDialog(IDD_FUNCKEY_A
 
 CFuncKeyAssignDlg::~CFuncKeyAssignDlg() = default;
 
-void CFuncKeyAssignDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, IDC_FK_CAPTURE, m_edCapture); }
+void CFuncKeyAssignDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_FK_CAPTURE, m_edCapture);
+  DDX_Control(pDX, IDC_FK_LIST, m_lbFunctions);
+}
 
 BOOL CFuncKeyAssignDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -42,13 +45,12 @@ BOOL CFuncKeyAssignDlg::OnInitDialog() {
 }
 
 void CFuncKeyAssignDlg::FillList() {
-  HWND hList = GetDlgItem(IDC_FK_LIST);
   for (const vtk::FuncSlot& slot : vtk::kFuncSlotTable) {
     std::string text = LoadResString(slot.listTextId);
     if (slot.listTextId2 != 0) text += " / " + LoadResString(slot.listTextId2);
-    ::SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    m_lbFunctions.AddString(text.c_str());
   }
-  ::SendMessageA(hList, LB_SETCURSEL, 0, 0);
+  m_lbFunctions.SetCurSel(0);
 }
 
 BOOL CFuncKeyAssignDlg::PreTranslateMessage(MSG* pMsg) {
@@ -77,9 +79,7 @@ LRESULT CFuncKeyAssignDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 BOOL CFuncKeyAssignDlg::OnCmdMsg(UINT nID, UINT nCode) { return DispatchCommand(this, kCommands, nID, nCode); }
 
-int CFuncKeyAssignDlg::SelectedSlot() const {
-  return static_cast<int>(::SendMessageA(GetDlgItem(IDC_FK_LIST), LB_GETCURSEL, 0, 0));
-}
+int CFuncKeyAssignDlg::SelectedSlot() const { return m_lbFunctions.GetCurSel(); }
 
 void CFuncKeyAssignDlg::SetCaptureText(const std::string& text) {
   m_edCapture.SetWindowText(text);

@@ -24,6 +24,7 @@ class CFuncKeyAssignDlg : public CDialog {
   ~CFuncKeyAssignDlg() override;
 
   CFuncKeyEdit m_edCapture;
+  CListBox m_lbFunctions;  // one line per slot, in slot order
   FUNCKEYINFO* m_pInfo;
 
   void DoDataExchange(CDataExchange* pDX) override;

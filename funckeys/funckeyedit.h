@@ -15,11 +15,9 @@ class CFuncKeyEdit : public CEdit {
 
   HBRUSH CtlColor(HDC hDC, UINT nCtlColor) override;
   void OnDestroy() override;
-  // The background brush, null until the first control-colour message.
-  HBRUSH BackgroundBrush() const { return m_brBack; }
 
  private:
   void ReleaseBrush();
 
-  HBRUSH m_brBack = nullptr;
+  HBRUSH m_brBack = nullptr;  // made at the first control-colour message
 };

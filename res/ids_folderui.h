@@ -8,10 +8,6 @@
 #define IDC_DIR_DRIVES 1034
 #define IDC_DIR_FOLDERS 1035
 
-// Folder pictures of the folder list (26 x 26, 16 colours, white background).
-#define IDB_FOLDER_OPEN 1036
-#define IDB_FOLDER_CLOSED 1037
-
 #define IDS_DIR_CAPTION_SELECT 22000
 #define IDS_DIR_CAPTION_CREATE 22001
 #define IDS_DIR_DRIVE_NOT_READY 22002

@@ -47,9 +47,8 @@ class CWavePlayer : public CMciWnd {
   // window with it (hidden, in "frames" or "ms"). FALSE when no window could
   // be made.
   BOOL OpenFile(HWND hWndParent, DWORD dwStyle, LPCSTR lpszFile, BOOL bFrames);
-  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return SendMessage(message, wParam, lParam); }
-  void SetTimeFormat(BOOL bFrames);
-  LONG CurrentPosition();
+  // Sets the window's time format: "frames" or "ms".
+  void UseTimeFormat(BOOL bFrames);
   // The mode number; the text form that comes with it is not used.
   LONG Mode();
   // Pauses, seeks to `lPos` and plays: how both winding directions end.

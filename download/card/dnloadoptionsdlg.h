@@ -7,8 +7,8 @@
 
 #include "carddrive/cardprobe.h"
 #include "core/radiopair.h"
+#include "controls/drivecombo.h"
 #include "download/card/downloadsettings.h"
-#include "folderui/drivecombo.h"
 #include "framework/dialog.h"
 
 class CDnLoadOptionsDlg : public CDialog {

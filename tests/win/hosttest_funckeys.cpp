@@ -15,8 +15,7 @@ TEST(HostFuncKeys, EachExportShowsItsModulesTemplateAndTexts) {
   const HMODULE dll = LoadLibraryA("VTKSUP.dll");
   ASSERT_NE(dll, nullptr) << GetLastError();
   for (const bool library : {false, true}) {
-    char caption[64] = "";
-    LoadStringA(library ? dll : GetModuleHandleA(nullptr), IDS_FK_CAPTION, caption, sizeof caption);
+    const std::string caption = library ? test::Sjis(u8"ﾌｧﾝｸｼｮﾝｷｰの設定") : "Host function keys";
     FUNCKEYINFO info{0, 0, {0x71}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
     test::ScriptedUser user;
     user.On(caption, [&](test::Window& w) {

@@ -45,11 +45,11 @@ TEST(CardDrive, DetectionFollowsTheRegistryAndTheDrives) {
 }
 
 namespace {
-// Combo boxes made while the hook is set refuse their first g_failInserts insertions.
+// Combo boxes made while the hook is set refuse their first g_failInserts additions.
 int g_failInserts = 0;
 WNDPROC g_comboProc = nullptr;
 LRESULT CALLBACK RefusingCombo(HWND h, UINT message, WPARAM w, LPARAM l) {
-  if (message == CB_INSERTSTRING && g_failInserts > 0) return --g_failInserts, CB_ERR;
+  if (message == CB_ADDSTRING && g_failInserts > 0) return --g_failInserts, CB_ERR;
   return CallWindowProcA(g_comboProc, h, message, w, l);
 }
 LRESULT CALLBACK SubclassingCombos(int code, WPARAM w, LPARAM l) {

@@ -6,12 +6,13 @@
 
 #include <bit>
 #include <optional>
+#include <utility>
 
 #include "download/shared/paths.h"
 #include "folderui/directorydialog.h"
-#include "folderui/shellicons.h"
 #include "res/ids_download.h"
 #include "res/ids_folderui.h"
+#include "support/counted_controls.h"
 #include "support/drives.h"
 #include "support/scripted_user.h"
 #include "support/text.h"
@@ -34,7 +35,7 @@ std::string Shown(const test::Window& w) {
   std::string s;
   for (int i = 0; i < w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT); ++i) {
     auto* item = reinterpret_cast<CFolderItem*>(w.Send(IDC_DIR_FOLDERS, LB_GETITEMDATA, static_cast<WPARAM>(i)));
-    s += std::to_string(item->nLevel) + (item->nBitmapID == IDB_FOLDER_OPEN ? "o" : "c") + item->strText +
+    s += std::to_string(item->nLevel) + (item->nBitmapID == kOpenFolderBitmap ? "o" : "c") + item->strText +
          (i == w.Send(IDC_DIR_FOLDERS, LB_GETCURSEL) ? "* " : " ");
   }
   s += "| " + w.ItemText(IDC_DIR_PATH) + " ";
@@ -131,8 +132,7 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
   for (const char* d : {"D:\\Dictation\\2006\\Alpha\\one\\deep", "D:\\Dictation\\2006\\Alpha\\Two", "E:\\Card"}) test::MakeDir(d);
   const std::string tooLong = test::MakeLongDir(256), cannot = Res(IDS_DIR_CANNOT_ENTER);
   std::optional<test::EjectedMedium> ejected{std::in_place, 'E'};
-  const ShellIconCounts before = GetShellIconCountsForTesting();
-  const long pictures = GetFolderBitmapsAliveForTesting();
+  const test::CountedControls counted;
   const std::string drive = Res(IDS_DIR_DRIVE_CAPTION), notReady = Res(IDS_DIR_DRIVE_NOT_READY);
   const std::string top = "0oD:\\ 1oDictation 2o2006 ", alpha = "| D:\\Dictation\\2006\\Alpha";
   const std::string picked = "0oD:\\ 1oDictation* 2o2006 3cAlpha 3cbeta 3cGamma | D:\\Dictation D", eRoot = " 1cCard | E:\\ E";
@@ -144,7 +144,7 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
         w.Click(IDC_DIR_NETWORK);
         EXPECT_FALSE(RunDirectoryDialog(DirectoryMode::kSelect, "D:\\").has_value());
         UpdateWindow(w.Item(IDC_DIR_FOLDERS));
-        EXPECT_EQ(GetFolderBitmapsAliveForTesting(), pictures + 2);
+        EXPECT_EQ(counted.pictures, 2);
         w.Pick(IDC_DIR_FOLDERS, 1, LBN_SELCHANGE);  // a single click: Dictation
         TypeAndOk("D:\\Nowhere")(w);
       }));
@@ -155,8 +155,6 @@ TEST_F(Chooser, FoldersOpenAndCloseTypedPathsAreWarnedAboutDrivesAreRetried) {
   user.On(kSelect, See("0cE:\\*" + eRoot, root)).On(kSelect, See("0oE:\\*" + eRoot, root));
   user.On(kSelect, See("0cE:\\*" + eRoot, TypeAndOk("E:\\")));
   EXPECT_EQ(Run(DirectoryMode::kSelect, "D:\\Dictation\\2006"), "E:\\|");
-  const ShellIconCounts after = GetShellIconCountsForTesting();
-  EXPECT_GE(after.obtained - before.obtained, 5);  // A: C: D: E: F: G: at least
-  EXPECT_EQ(after.obtained - before.obtained, after.destroyed - before.destroyed);
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), pictures);
+  EXPECT_GE(counted.iconsObtained, 5);  // A: C: D: E: F: G: at least
+  EXPECT_EQ(std::pair(counted.iconsDestroyed, counted.pictures), std::pair(counted.iconsObtained, 0L));
 }

@@ -7,11 +7,11 @@
 #include <tuple>
 #include <vector>
 
-#include "folderui/drivecombo.h"
-#include "folderui/folderlist.h"
-#include "folderui/foldertree.h"
-#include "folderui/shellicons.h"
+#include "controls/drivecombo.h"
+#include "controls/folderlist.h"
+#include "controls/shellicons.h"
 #include "framework/modulestate.h"
+#include "support/counted_controls.h"
 
 namespace {
 
@@ -42,16 +42,14 @@ int FirstDifferentColumn(const Canvas& a, const Canvas& b) {
 
 TEST(FolderDraw, AFolderItemAndADriveItem) {
   AFX_MAINTAIN_STATE2 frame{AfxGetStaticModuleState()};
+  const test::CountedControls counted;
   HWND parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
   const auto control = [parent](const char* cls, DWORD style, int id) {
     return CreateWindowExA(0, cls, "", WS_CHILD | style, 0, 0, kW, 100, parent, reinterpret_cast<HMENU>(id), nullptr, nullptr);
   };
-  CFolderTree tree;
-  tree.AppendNode()->nLevel = 3;  // the node list item 0 reads
   CFolderListBox list;
-  list.m_pTree = &tree;
   ASSERT_TRUE(list.SubclassWindow(control("LISTBOX", LBS_OWNERDRAWVARIABLE | LBS_NOTIFY, 1035)));
-  ASSERT_EQ(list.AddFolder("", kClosedFolderBitmap, 0), 0);
+  ASSERT_EQ(list.AddFolder("", kClosedFolderBitmap, 3), 0);
   // Draws list item 0 showing `text` on `c`.
   const auto draw = [&list](const char* text, UINT action, UINT state, const Canvas& c) {
     PatBlt(c.dc, 0, 0, kW, kH, BLACKNESS);
@@ -76,14 +74,12 @@ TEST(FolderDraw, AFolderItemAndADriveItem) {
   EXPECT_TRUE(frameX >= kTextX - 1 && frameX < kTextX + 2) << frameX;  // around the text only
   draw("W", ODA_DRAWENTIRE, 0, other);
   EXPECT_EQ(FirstDifferentColumn(other, plain), kW) << "drawing leaves the shared picture unchanged";
-  EXPECT_EQ(GetFolderBitmapsAliveForTesting(), 1) << "one picture, however often drawn";
+  EXPECT_EQ(counted.pictures, 1) << "one picture, however often drawn";
 
-  // The chooser's drive item: the icon, then the tree's text, in the selection's colours.
+  // A drive item: the icon, then the name, in the selection's colours.
   CDriveComboBox combo;
   ASSERT_TRUE(combo.SubclassWindow(control("COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE, 1034)));
-  ASSERT_EQ(combo.AddDriveItem(GetDriveShellInfo("D:\\").hIcon), 0);
-  lstrcpyA(tree.szDriveText[0], " (D:)");
-  combo.m_pFolderTree = &tree;
+  ASSERT_EQ(combo.AddDrive("(D:)", GetDriveShellInfo("D:\\").hIcon), 0);
   DRAWITEMSTRUCT item{ODT_LISTBOX, 0, 0, ODA_DRAWENTIRE, ODS_SELECTED, combo, other.dc, {0, 0, kW, kH}, combo.GetItemData(0)};
   combo.DrawItem(&item);
   bool text = false;
@@ -93,7 +89,7 @@ TEST(FolderDraw, AFolderItemAndADriveItem) {
   combo.DrawItem(&item);
   EXPECT_EQ(other.At(kW - 1, 8), RGB(192, 192, 192));
   // While the chooser refills the list, nothing is drawn.
-  tree.bSuspendDraw = 1;
+  list.m_bSuspendDraw = 1;
   draw("W", ODA_DRAWENTIRE, ODS_SELECTED, other);
   EXPECT_EQ(other.At(0, 0), RGB(0, 0, 0));
   DestroyWindow(parent);

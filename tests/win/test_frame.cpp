@@ -21,7 +21,7 @@
 TEST(Resources, StringsComeBackAsCp932BytesWithTheirTrailBytes5C) {
   AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
   EXPECT_EQ(LoadResString(IDS_DNLOAD_CAPTION), "\xC0\xDE\xB3\xDD\xDB\xB0\xC4\xDE");  // ﾀﾞｳﾝﾛｰﾄﾞ
-  EXPECT_EQ(LoadResString(IDS_TEST_TRAIL_5C), "\x95\x5C\x83\x5C\x94\x5C\\" + LoadResString(IDS_DNLOAD_CAPTION));
+  EXPECT_EQ(LoadResString(IDS_TEST_TRAIL_5C), "\x95\x5C\x83\x5C\x94\x5C\\" "\xC0\xDE\xB3\xDD\xDB\xB0\xC4\xDE");  // 表ソ能\ﾀﾞｳﾝﾛｰﾄﾞ
 }
 
 // While one dialog call is open a second is refused, from another thread too.

@@ -9,10 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/funckeys.h"
-#include "framework/modulestate.h"
 #include "funckeys/funckeystore.h"
-#include "funckeys/hotkeys.h"
 #include "res/ids_funckeys.h"
 #include "support/registry.h"
 #include "support/scripted_user.h"
@@ -22,15 +19,14 @@
 // and stored where the host reads it; REW's key is deleted. Escape answers 0
 // yet keeps both changes. The capture field's brush goes with the dialog.
 TEST(FuncKeys, F10ReleasedAsASystemKeyIsAssignedAndTheFieldsBrushGoesWithTheDialog) {
-  const std::string caption = [] { AFX_MAINTAIN_STATE2 s(AfxGetStaticModuleState()); return LoadResString(IDS_FK_CAPTION); }();
   FUNCKEYINFO info{0, 0, {0x71, 0x72, 0x73, 0x75, 0x76, 0x77}, {2000, 2001, 2002, 2004, 2005, 2006}, 0};
   HBRUSH brush = nullptr;
   test::ScriptedUser user;
-  user.On(caption, [](test::Window& w) {
+  user.On(u8"ﾌｧﾝｸｼｮﾝｷｰの設定", [](test::Window& w) {
         w.Pick(IDC_FK_LIST, 5, LBN_SELCHANGE);
         w.PostKeyUp(VK_F10, true);
       })
-      .On(caption, [&](test::Window& w) {
+      .On(u8"ﾌｧﾝｸｼｮﾝｷｰの設定", [&](test::Window& w) {
         // Painted as the read-only edit asks its parent.
         HWND edit = w.Item(IDC_FK_CAPTURE);
         HDC dc = GetDC(edit);
@@ -43,7 +39,7 @@ TEST(FuncKeys, F10ReleasedAsASystemKeyIsAssignedAndTheFieldsBrushGoesWithTheDial
       }, [](test::Window& w) { return w.ItemText(IDC_FK_CAPTURE) == "F10"; });
   EXPECT_EQ(FuncKeyAssignJ(&info), 0);
   user.Verify();
-  const auto path = vtk::SettingsKeyPath(vtk::HostEdition::kScribovox2002);
+  const char path[] = "Software\\Tavorin\\Scribovox2002\\Dictation Module\\Download\\AnotherSetting";
   EXPECT_EQ(std::tuple(info.wKey[5], info.wKey[0], test::ReadDword(HKEY_CURRENT_USER, path, "FUNCTION_KEY_DISABLE"),
                        test::ReadDword(HKEY_CURRENT_USER, path, "FUNCTION_KEY_REW")),
             std::tuple(std::uint16_t{VK_F10}, std::uint16_t{NO_KEY}, std::optional<DWORD>(VK_F10), std::optional<DWORD>(NO_KEY)));
@@ -76,27 +72,26 @@ TEST(HotKeys, AnyNonzeroFlagMeansAltAndTheReleaseSkipsSlotsWithoutAKey) {
 // The installed edition decides where a key is stored and whose language
 // counts; the newer edition wins when both are there.
 TEST(FuncKeys, TheInstalledEditionChoosesTheSettingsAndLanguageKeys) {
-  using vtk::HostEdition;
   const FUNCKEYINFO info{0, 0, {0x79}, {}, 0};
   std::vector<std::tuple<bool, DWORD, std::optional<DWORD>>> seen;
-  auto detectAndSave = [&](HostEdition edition) {
+  auto detectAndSave = [&](const char* settingsKey) {
     vtk::DetectHostEdition();
     test::DeleteTree(HKEY_CURRENT_USER, "Software\\Tavorin");
     vtk::SaveFunctionKey(info, 0);
     seen.emplace_back(vtk::g_bScribovox5Installed, vtk::GetDialogLanguage(),
-                      test::ReadDword(HKEY_CURRENT_USER, vtk::SettingsKeyPath(edition), "FUNCTION_KEY_REW"));
+                      test::ReadDword(HKEY_CURRENT_USER, settingsKey, "FUNCTION_KEY_REW"));
   };
-  test::ScopedKey install2002(HKEY_LOCAL_MACHINE, vtk::InstallKeyPath("Scribovox2002", true));
-  test::ScopedKey language2002(HKEY_LOCAL_MACHINE, vtk::LanguageKeyPath(HostEdition::kScribovox2002));
+  test::ScopedKey install2002(HKEY_LOCAL_MACHINE, "Software\\Tavorin\\Scribovox2002\\Dictation Module\\Install");
+  test::ScopedKey language2002(HKEY_LOCAL_MACHINE, "SOFTWARE\\TAVORIN\\Scribovox2002\\Dictation Module\\Install\\Languages");
   language2002.SetDword("Language", 0x11);
-  detectAndSave(HostEdition::kScribovox2002);
-  test::ScopedKey install5(HKEY_LOCAL_MACHINE, vtk::InstallKeyPath("Scribovox5", true));
-  test::ScopedKey language5(HKEY_LOCAL_MACHINE, vtk::LanguageKeyPath(HostEdition::kScribovox5));
+  detectAndSave("Software\\Tavorin\\Scribovox2002\\Dictation Module\\Download\\AnotherSetting");
+  test::ScopedKey install5(HKEY_LOCAL_MACHINE, "Software\\Tavorin\\Scribovox5\\Dictation Module\\Install");
+  test::ScopedKey language5(HKEY_LOCAL_MACHINE, "SOFTWARE\\TAVORIN\\Scribovox5\\Dictation Module\\Install\\Languages");
   language5.SetDword("Language", 0x12);
-  detectAndSave(HostEdition::kScribovox5);
+  detectAndSave("Software\\Tavorin\\Scribovox5\\Dictation Module\\Download\\AnotherSetting");
   EXPECT_EQ(seen, (decltype(seen){{false, 1, 0x79}, {true, 2, 0x79}}));
   const bool transcriptionBefore = vtk::IsModuleInstalled("Scribovox5", FALSE);
-  test::ScopedKey transcription(HKEY_LOCAL_MACHINE, vtk::InstallKeyPath("Scribovox5", false));
+  test::ScopedKey transcription(HKEY_LOCAL_MACHINE, "Software\\Tavorin\\Scribovox5\\Transcription Module\\Install");
   EXPECT_EQ(std::pair(transcriptionBefore, vtk::IsModuleInstalled("Scribovox5", FALSE)), std::pair(false, true));
   test::DeleteTree(HKEY_CURRENT_USER, "Software\\Tavorin");
 }

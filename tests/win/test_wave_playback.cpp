@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 #include <tuple>
-#include <utility>
 
 #include "support/bad_calls.h"
 #include "support/drives.h"
@@ -135,9 +134,9 @@ HWND WINAPIV CreateOverfilling(HWND, HINSTANCE, DWORD, LPCSTR) {
 // The caller's 50 bytes get at most 49 and the zero, cut on a character.
 TEST_F(WavePlayback, ThePositionTextStaysInFiftyBytes) {
   DropPlayerWindow();
-  const vtk::MciWndCreateFn platform = std::exchange(vtk::g_pfnMciWndCreate, &CreateOverfilling);
+  vtk::TheWavePlatform().mciWndCreate = &CreateOverfilling;
   const int played = WavePlayFile(nullptr, kTone, 0, -1, FALSE);
-  vtk::g_pfnMciWndCreate = platform;
+  vtk::TheWavePlatform() = {};
   ASSERT_EQ(played, 1);
   char buf[64];
   std::memset(buf, '#', sizeof buf);
@@ -157,9 +156,9 @@ TEST(WaveBadInput, FailsAtOnce) {
       {"WaveGetLengthFile", [](HostArgs& a) { return WaveGetLengthFile(a.Path(1)); }, {1}, {1}},
       {"WavePositionString", [](HostArgs&) { return WavePositionString(nullptr); }, {}, {}, 0,
        [] {
-         const vtk::MciWndCreateFn platform = std::exchange(vtk::g_pfnMciWndCreate, &CreateOverfilling);
+         vtk::TheWavePlatform().mciWndCreate = &CreateOverfilling;
          ASSERT_EQ(WavePlayFile(nullptr, kTone, 0, -1, FALSE), 1);
-         vtk::g_pfnMciWndCreate = platform;
+         vtk::TheWavePlatform() = {};
        }},
       {"WaveGetError", [](HostArgs&) { return long(WaveGetError(nullptr, 64)); }, {}, {}, 0,
        [] { ASSERT_EQ(WavePlayFile(nullptr, "D:\\wave\\missing.wav", 0, -1, FALSE), 0); }},

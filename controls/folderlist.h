@@ -1,17 +1,14 @@
-// CFolderListBox: the directory chooser's folder list. Each item is a
-// CFolderItem (the item data, owned by the list box): a folder picture
-// indented 10 pixels a level and the folder's name. The item's level comes
-// from the folder tree's node at the item's index, so a node is always put
-// in the tree before its item is put in the list.
+// CFolderListBox: a list of folders, such as the directory chooser's. Each
+// item is a CFolderItem (the item data, owned by the list box): a folder
+// picture indented 10 pixels a level and the folder's name, as its owner
+// gave them.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 #include "framework/controls.h"
-#include "res/ids_folderui.h"
-
-class CFolderTree;
+#include "res/ids_controls.h"
 
 constexpr UINT kOpenFolderBitmap = IDB_FOLDER_OPEN;
 constexpr UINT kClosedFolderBitmap = IDB_FOLDER_CLOSED;
@@ -39,17 +36,13 @@ class CFolderListBox : public CListBox {
   CFolderListBox(const CFolderListBox&) = delete;
   CFolderListBox& operator=(const CFolderListBox&) = delete;
 
-  // The chooser's tree: node i gives item i its level, and while the tree
-  // says so the list draws nothing. Set by the chooser before it fills the
-  // list.
-  CFolderTree* m_pTree = nullptr;
-  int m_bRootOpen = 0;  // toggled by the chooser's double-click on the root
+  int m_bSuspendDraw = 0;  // while 1 the list draws nothing
 
-  // Appends / inserts an item showing `text` with picture `nBitmapID`; the
-  // tree's node at nodeIndex / index gives its level. Returns the item's
-  // index or LB_ERR.
-  int AddFolder(const std::string& text, UINT nBitmapID, int nodeIndex);
-  int InsertFolder(const std::string& text, UINT nBitmapID, int index);
+  // Appends / inserts at `index` an item showing `text` with picture
+  // `nBitmapID` (kOpenFolderBitmap or kClosedFolderBitmap), indented by
+  // `level`. Returns the item's index or LB_ERR.
+  int AddFolder(const std::string& text, UINT nBitmapID, int level);
+  int InsertFolder(const std::string& text, UINT nBitmapID, int level, int index);
   CFolderItem* GetFolderItem(int index) const;
 
   void DrawItem(LPDRAWITEMSTRUCT pDIS) override;
@@ -66,12 +59,7 @@ class CFolderListBox : public CListBox {
   // The loaded picture of that id, or null.
   const Picture* LoadPicture(UINT nBitmapID);
 
-  CFolderItem* MakeItem(const std::string& text, UINT nBitmapID, int nodeIndex) const;
   void DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected);
   // The place of the item's text, as DrawBody draws it.
   RECT TextRect(HDC hdc, const CFolderItem& item, const RECT& r) const;
 };
-
-// Folder pictures loaded and not yet released by the folder lists, counted
-// for the tests.
-long GetFolderBitmapsAliveForTesting();

@@ -1,4 +1,4 @@
-#include "folderui/transparentbitmap.h"
+#include "controls/transparentbitmap.h"
 
 void DrawTransparentBitmap(HDC hdc, HBITMAP hBitmap, short x, short y, COLORREF transparent) {
   HDC src = ::CreateCompatibleDC(hdc);

@@ -1,15 +1,17 @@
-#include "folderui/drivecombo.h"
+#include "controls/drivecombo.h"
 
-#include "folderui/foldertree.h"
-#include "folderui/shellicons.h"
+#include "controls/shellicons.h"
 
-int CDriveComboBox::AddDriveItem(HICON hIcon) {
+int CDriveComboBox::AddDrive(const std::string& name, HICON hIcon) {
+  // The list has no strings of its own: the item's data is the icon.
   const int index = AddString(nullptr);
   if (index < 0 || SetItemData(index, reinterpret_cast<DWORD_PTR>(hIcon)) == CB_ERR) {
-    if (index >= 0) SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index));
+    if (index >= 0) DeleteString(index);
     ReleaseDriveIcon(hIcon);
     return CB_ERR;
   }
+  m_texts.resize(static_cast<std::size_t>(index));
+  m_texts.push_back(" " + name);
   return index;
 }
 
@@ -24,6 +26,7 @@ void CDriveComboBox::ReleaseItemIcons() {
 void CDriveComboBox::RemoveAllDrives() {
   ReleaseItemIcons();
   ResetContent();
+  m_texts.clear();
 }
 
 void CDriveComboBox::OnDestroy() {
@@ -32,12 +35,6 @@ void CDriveComboBox::OnDestroy() {
 }
 
 void CDriveComboBox::MeasureItem(LPMEASUREITEMSTRUCT pMIS) { pMIS->itemHeight = 16; }
-
-const char* CDriveComboBox::ItemText(int index) const {
-  if (index < 0 || index >= kEntries) return "";
-  if (m_pFolderTree) return m_pFolderTree->szDriveText[index];
-  return m_szEntry[index];
-}
 
 void CDriveComboBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
   HDC hdc = pDIS->hDC;
@@ -59,7 +56,7 @@ void CDriveComboBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
 
   if (pDIS->itemID != static_cast<UINT>(-1)) {
     const int index = static_cast<int>(pDIS->itemID);
-    const char* label = ItemText(index);
+    const char* label = static_cast<std::size_t>(index) < m_texts.size() ? m_texts[index].c_str() : "";
     if (*label) {
       const COLORREF oldText = ::SetTextColor(hdc, text);
       const COLORREF oldBack = ::SetBkColor(hdc, back);
@@ -67,7 +64,7 @@ void CDriveComboBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
       ::SetTextColor(hdc, oldText);
       ::SetBkColor(hdc, oldBack);
     }
-    HICON icon = reinterpret_cast<HICON>(::SendMessageA(m_hWnd, CB_GETITEMDATA, pDIS->itemID, 0));
+    HICON icon = reinterpret_cast<HICON>(GetItemData(index));
     if (icon && icon != reinterpret_cast<HICON>(CB_ERR)) ::DrawIconEx(hdc, r.left, r.top, icon, 16, 16, 0, nullptr, DI_NORMAL);
   }
   ::RedrawWindow(m_hWnd, &r, nullptr, RDW_VALIDATE | RDW_ERASENOW);

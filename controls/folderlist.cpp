@@ -1,30 +1,20 @@
-#include "folderui/folderlist.h"
+#include "controls/folderlist.h"
 
-#include "folderui/foldertree.h"
-#include "folderui/transparentbitmap.h"
+#include "controls/platform.h"
+#include "controls/transparentbitmap.h"
 #include "framework/modulestate.h"
 
-namespace {
-long g_bitmapsAlive = 0;
-}
-
-long GetFolderBitmapsAliveForTesting() { return g_bitmapsAlive; }
-
 CFolderListBox::~CFolderListBox() {
-  for (Picture& picture : m_pictures) {
-    if (!picture.hBitmap) continue;
-    ::DeleteObject(picture.hBitmap);
-    --g_bitmapsAlive;
-  }
+  for (Picture& picture : m_pictures)
+    if (picture.hBitmap) vtk::TheControlsPlatform().deleteBitmap(picture.hBitmap);
 }
 
 const CFolderListBox::Picture* CFolderListBox::LoadPicture(UINT nBitmapID) {
   for (Picture& picture : m_pictures) {
     if (picture.nBitmapID != nBitmapID) continue;
     if (!picture.hBitmap) {
-      picture.hBitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID));
+      picture.hBitmap = vtk::TheControlsPlatform().loadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID));
       if (!picture.hBitmap) return nullptr;
-      ++g_bitmapsAlive;
       BITMAP bm{};
       ::GetObjectA(picture.hBitmap, sizeof bm, &bm);
       picture.nWidth = bm.bmWidth;
@@ -35,14 +25,10 @@ const CFolderListBox::Picture* CFolderListBox::LoadPicture(UINT nBitmapID) {
   return nullptr;
 }
 
-CFolderItem* CFolderListBox::MakeItem(const std::string& text, UINT nBitmapID, int nodeIndex) const {
-  FOLDERNODE* node = m_pTree ? m_pTree->GetNodeAt(nodeIndex) : nullptr;
-  return new CFolderItem(node ? node->nLevel : 0, text, nBitmapID);
-}
-
-int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int nodeIndex) {
-  CFolderItem* item = MakeItem(text, nBitmapID, nodeIndex);
-  const int index = static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item)));
+int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int level) {
+  auto* item = new CFolderItem(level, text, nBitmapID);
+  // The list stores no strings: the item is the data of the list's item.
+  const int index = AddString(reinterpret_cast<const char*>(item));
   if (index == LB_ERR || index == LB_ERRSPACE) {
     delete item;
     return LB_ERR;
@@ -50,14 +36,9 @@ int CFolderListBox::AddFolder(const std::string& text, UINT nBitmapID, int nodeI
   return index;
 }
 
-int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int index) {
-  CFolderItem* item = MakeItem(text, nBitmapID, index);
-  // Straight to the list box's own procedure: a folder of many thousand
-  // sub-folders is inserted item by item, and the way through the object's
-  // subclassing costs a window-property look-up per item.
-  const auto at = static_cast<int>(
-      m_pfnSuper ? ::CallWindowProcA(m_pfnSuper, m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item))
-                 : SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
+int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int level, int index) {
+  auto* item = new CFolderItem(level, text, nBitmapID);
+  const int at = InsertString(index, reinterpret_cast<const char*>(item));
   if (at == LB_ERR || at == LB_ERRSPACE) {
     delete item;
     return LB_ERR;
@@ -66,8 +47,8 @@ int CFolderListBox::InsertFolder(const std::string& text, UINT nBitmapID, int in
 }
 
 CFolderItem* CFolderListBox::GetFolderItem(int index) const {
-  const LRESULT data = SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index));
-  return data == LB_ERR ? nullptr : reinterpret_cast<CFolderItem*>(data);
+  const DWORD_PTR data = GetItemData(index);
+  return data == static_cast<DWORD_PTR>(LB_ERR) ? nullptr : reinterpret_cast<CFolderItem*>(data);
 }
 
 void CFolderListBox::MeasureItem(LPMEASUREITEMSTRUCT pMIS) { pMIS->itemHeight = pMIS->itemData ? kItemHeight : 15; }
@@ -111,7 +92,7 @@ void CFolderListBox::DrawBody(HDC hdc, CFolderItem& item, RECT r, bool selected)
 }
 
 void CFolderListBox::DrawItem(LPDRAWITEMSTRUCT pDIS) {
-  if (m_pTree && m_pTree->bSuspendDraw == 1) return;
+  if (m_bSuspendDraw == 1) return;
   if (pDIS->itemID == static_cast<UINT>(-1)) return;
   auto* item = reinterpret_cast<CFolderItem*>(pDIS->itemData);
   if (!item) return;

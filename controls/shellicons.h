@@ -1,7 +1,6 @@
 // The drive lists show each drive with the shell's small icon and display
 // name. The icons are the lists' to release (the combo box does it when an
-// item goes); every icon obtained and destroyed here is counted, so tests
-// can show that none is left behind.
+// item goes).
 #pragma once
 #include <windows.h>
 
@@ -17,9 +16,3 @@ struct DriveShellInfo {
 DriveShellInfo GetDriveShellInfo(const char* root);
 // Destroys an icon from GetDriveShellInfo; null is ignored.
 void ReleaseDriveIcon(HICON hIcon);
-
-struct ShellIconCounts {
-  long obtained = 0;
-  long destroyed = 0;
-};
-ShellIconCounts GetShellIconCountsForTesting();
