@@ -13,6 +13,9 @@ namespace vtk {
 // "~VTK<n>.TMP", n from 1 without leading zeros: short, so that a folder
 // that has room for a recording's name nearly always has room for it too.
 std::string TemporaryName(unsigned long n);
+// A file-search mask that finds every temporary name (and possibly others:
+// IsTemporaryName decides).
+inline constexpr const char* kTemporarySearchMask = "~VTK*.TMP";
 // Exactly the names TemporaryName makes (as the file system spells them
 // back: the letters in either case).
 bool IsTemporaryName(std::string_view name);

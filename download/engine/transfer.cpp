@@ -65,7 +65,7 @@ bool Probe(const vtk::ReadOnlyFile& file, vtk::RecordingProbe& probe) {
 // listing then counts it as taken.
 void RemoveLeftoverTemporaries(const std::string& folder) {
   WIN32_FIND_DATAA found;
-  const HANDLE search = ::FindFirstFileA(vtk::JoinPath(folder, "~VTK*.TMP").c_str(), &found);
+  const HANDLE search = ::FindFirstFileA(vtk::JoinPath(folder, vtk::kTemporarySearchMask).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && vtk::IsTemporaryName(found.cFileName))
