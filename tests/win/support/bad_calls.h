@@ -2,10 +2,8 @@
 // them, and what each must leave: the export's failure result, no window (no
 // dialog, no message box, no player window: the thread's attempts to make one
 // are counted and refused, so that nothing waits for an answer), and every
-// integer and buffer of the host as it was. Each row runs in a child process
-// (the test program started again for the running test and that row), so
-// that a row that ends its process, on a null pointer or past the end of a
-// buffer, fails instead of ending the run.
+// integer and buffer of the host as it was. Each row runs in a child process,
+// as a death test does.
 #pragma once
 #include <functional>
 #include <string>
