@@ -48,7 +48,7 @@ std::string NotDownloaded(int n) {
 // A stand-in for the shell's copy: file by file, as the shell copies, with
 // copy `g_damage.at` left as a failure leaves it instead of whole. The
 // deletion is always the shell's own, but for kDeletesNothing.
-enum class Damage { kNone, kOneByteShort, kLastByteChanged, kHalfWritten, kCardFileShrank, kDiskFull, kDeletesNothing };
+enum class Damage { kNone, kOneByteShort, kLastByteChanged, kCardFileShrank, kDiskFull, kDeletesNothing };
 struct {
   Damage what = Damage::kNone;
   std::size_t at = 0;
@@ -63,7 +63,6 @@ int WINAPI DamagingShell(LPSHFILEOPSTRUCTA op) {
       switch (g_damage.what) {
         case Damage::kOneByteShort: bytes.pop_back(); break;
         case Damage::kLastByteChanged: bytes.back() ^= 1; break;
-        case Damage::kHalfWritten: bytes.resize(bytes.size() / 2); break;
         case Damage::kCardFileShrank: test::WriteFile(from[i], bytes.substr(0, 60)); break;  // after the shell read it
         case Damage::kDiskFull: return test::WriteFile(to[i], ""), ERROR_DISK_FULL;            // the rest not at all
         default: break;
@@ -204,27 +203,6 @@ TEST(Transfer, RunsOnRealFiles) {
   // Any source folder makes a search pattern: one that cannot exist finds nothing.
   const TransferResult nothing = CDnLoadTransfer("E:\\" + std::string(2000, 's'), "D:\\Dictation").Run(nullptr);
   EXPECT_TRUE(nothing.confirmed.empty() && nothing.notConfirmed.empty() && nothing.unreadable.empty());
-}
-
-// A copy that the shell called done but wrote only half of never takes the
-// recording's name: the next download copies it again, whole.
-TEST(Transfer, ACopyCutShortIsDownloadedAgainNextTime) {
-  ClearDrives();
-  test::MakeDir("D:\\Dictation");
-  for (const char* name : {"A", "B", "C"}) test::WriteFile("E:\\" + std::string(name) + ".dss", Dss(name, 'x', 5000));
-  for (const auto& [damage, left, added] :
-       {std::tuple{Damage::kHalfWritten, "B.dss:whole", std::vector<std::string>{"A.dss", "C.dss"}},
-        std::tuple{Damage::kNone, "", std::vector<std::string>{"A.dss", "B.dss", "C.dss"}}}) {
-    SCOPED_TRACE(left);
-    const EngineStandIns standIns(damage, 1);
-    const TransferResult result = CDnLoadTransfer("E:\\", "D:\\Dictation").Run(nullptr);
-    EXPECT_EQ(LeftOnCardOf(result), left);
-    EXPECT_EQ(test::ListDir("D:\\Dictation"), added);
-    for (const std::string& name : added)
-      EXPECT_EQ(Seen(test::ReadFile("D:\\Dictation\\" + name)), Seen(Dss(name.substr(0, 1), 'x', 5000))) << name;
-    DeleteVerifiedSources(nullptr, result.confirmed);
-  }
-  EXPECT_TRUE(test::ListDir("E:\\").empty());
 }
 
 // Between the read-back and the deletion the card may change (the user swaps
