@@ -4,6 +4,7 @@
 // dialog and box.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "download/shared/paths.h"
@@ -34,6 +35,7 @@ HWND g_host = nullptr;
 std::string g_hostStates;
 void NoteHost() { g_hostStates += IsWindowEnabled(g_host) ? 'E' : 'd'; }
 int WINAPI ShellNotingTheHost(LPSHFILEOPSTRUCTA op) { return NoteHost(), SHFileOperationA(op); }
+int WINAPI ShellDeletingNothing(LPSHFILEOPSTRUCTA op) { return op->wFunc == FO_DELETE ? 0 : SHFileOperationA(op); }
 // The platform family that GetVersionExA reports (0: it fails).
 int g_platformId = 0;
 BOOL WINAPI VersionOfFamily(LPOSVERSIONINFOA info) {
@@ -255,10 +257,13 @@ TEST_F(DnLoad, OptionsOfferTheDrivesThePlatformAllows) {
   vtk::TheDownloadPlatform().getVersionEx = vtk::DownloadPlatform{}.getVersionEx;
 }
 
-// The user swaps the card while the delete question is up (recorders reuse
-// the names, so the second card holds other recordings under the same
-// ones): none of them is deleted, and the user is told.
-TEST_F(DnLoad, ACardSwappedAtTheDeleteQuestionKeepsItsRecordings) {
+// While the delete question is up the card changes: swapped for another
+// (recorders reuse the names, so the second card holds other recordings under
+// the same ones), a file written again with another recording of the same
+// length and time, or with the same bytes later, one gone. Only files still
+// as they were read back are deleted, like those the shell leaves; the user
+// is told how many stayed.
+TEST_F(DnLoad, OnlyCardFilesStillAsTheyWereReadBackAreDeleted) {
   const auto card = [](char which) {
     for (int i = 1; i <= 3; ++i) {
       std::string bytes(which == '1' ? 96 : 96 + i, 'x');
@@ -266,20 +271,45 @@ TEST_F(DnLoad, ACardSwappedAtTheDeleteQuestionKeepsItsRecordings) {
       test::WriteFile("E:\\DS000" + std::to_string(i) + ".DSS", bytes);
     }
   };
-  card('1');
-  bDelete = 1;
-  user.On(kConfirm, [](Window& w) { w.Click(IDOK); })
-      .Answer(kMessage, IDOK, test::Sjis(u8"3 個のﾌｧｲﾙがﾀﾞｳﾝﾛｰﾄﾞされました。"))
-      .On(kMessage, [&](Window& w) {
-        card('2');
-        w.Click(IDOK);
-      })
-      .Answer(kMessage, IDOK,
-              test::Sjis(u8"3 個のﾌｧｲﾙはﾐﾆﾁｭｱ ｶｰﾄﾞから削除されませんでした。ﾀﾞｳﾝﾛｰﾄﾞ後に変更されたか、見つからないか、削除できなかったﾌｧｲﾙです。"));
-  EXPECT_EQ(Call("D:\\Dictation", "E:\\"), "3 D:\\Dictation||E:\\");
-  for (int i = 1; i <= 3; ++i) {
-    const std::string name = "DS000" + std::to_string(i) + ".DSS";
-    EXPECT_EQ(test::ReadFile("E:\\" + name).substr(50, 6), "CARD2" + std::to_string(i));
-    EXPECT_EQ(test::ReadFile("D:\\Dictation\\" + name).substr(50, 6), "CARD1" + std::to_string(i));
+  // Writes `bytes` into DS0001.DSS and gives it its old write time, moved on by `later`.
+  const auto rewrite = [](std::string bytes, DWORD later) {
+    const std::string path = "E:\\DS0001.DSS";
+    FILETIME written{};
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    GetFileTime(h, nullptr, nullptr, &written);
+    CloseHandle(h);
+    test::WriteFile(path, bytes.empty() ? test::ReadFile(path) : bytes);
+    written.dwHighDateTime += later;  // 1: some seven minutes on
+    h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(h, nullptr, nullptr, &written);
+    CloseHandle(h);
+  };
+  const struct { const char* what; std::function<void()> change; int kept; std::string left; } cases[] = {
+      {"unchanged", [] {}, 0, ""},
+      {"another card", [&] { card('2'); }, 3, "CARD21 CARD22 CARD23 "},
+      {"another recording, same length and time", [&] { rewrite(std::string(50, 'x') + "CARDZ1" + std::string(40, 'x'), 0); },
+       1, "CARDZ1 "},
+      {"the same bytes written later", [&] { rewrite("", 1); }, 1, "CARD11 "},
+      {"gone", [] { DeleteFileA("E:\\DS0001.DSS"); }, 1, ""},
+      {"left by the shell", [] { vtk::TheEnginePlatform().shellFileOperation = &ShellDeletingNothing; }, 3,
+       "CARD11 CARD12 CARD13 "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    card('1');
+    bDelete = 1;
+    user.On(kConfirm, [](Window& w) { w.Click(IDOK); })
+        .Answer(kMessage, IDOK, test::Sjis(u8"3 個のﾌｧｲﾙがﾀﾞｳﾝﾛｰﾄﾞされました。"))
+        .On(kMessage, [&](Window& w) { c.change(), w.Click(IDOK); });
+    if (c.kept) {
+      user.Answer(kMessage, IDOK, std::to_string(c.kept) + test::Sjis(u8" 個のﾌｧｲﾙはﾐﾆﾁｭｱ ｶｰﾄﾞから削除されませんでした。ﾀﾞｳﾝﾛｰﾄﾞ後に変更されたか、見つからないか、削除できなかったﾌｧｲﾙです。"));
+    }
+    EXPECT_EQ(Call("D:\\Dictation", "E:\\"), "3 D:\\Dictation||E:\\");
+    std::string left;
+    for (const std::string& name : test::ListDir("E:\\")) left += test::ReadFile("E:\\" + name).substr(50, 6) + " ";
+    EXPECT_EQ(left, c.left);
+    for (int i = 1; i <= 3; ++i)
+      EXPECT_EQ(test::ReadFile("D:\\Dictation\\DS000" + std::to_string(i) + ".DSS").substr(50, 6), "CARD1" + std::to_string(i));
   }
 }
