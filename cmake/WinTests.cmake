@@ -1,11 +1,8 @@
 # GoogleTest built from Debian's sources with the mingw toolchain, and one
 # test program per file of tests/win, each run under Wine through the
-# cross-compiling emulator. Two kinds:
-# - test_*.cpp link the library's objects and resources; their main attaches
-#   the .exe as the library module, so internals are reachable;
-# - hosttest_*.cpp are hosts: no library objects, their own resources (from
-#   hosttest_*.rc when present), and VTKSUP.dll loaded by name, so that what
-#   the DLL takes from the calling application can be told from its own.
+# cross-compiling emulator. Each links the library's objects and resources;
+# its main attaches the .exe as the library module, so internals are
+# reachable. The C hosts of cmake/Package.cmake load VTKSUP.dll by name.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -51,22 +48,6 @@ foreach(src ${VTK_WIN_TESTS_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   vtk_win_program(${name} ${src} $<TARGET_OBJECTS:vtktestmain> ${VTK_TEST_RC})
   target_link_libraries(${name} PRIVATE vtkimpl)
-  vtk_win_test(${name})
-endforeach()
-
-# Programs that stand where the host stands: they load VTKSUP.dll by name and
-# carry resources of their own.
-file(GLOB VTK_WIN_HOSTTESTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/hosttest_*.cpp)
-foreach(src ${VTK_WIN_HOSTTESTS_SOURCES})
-  get_filename_component(name ${src} NAME_WE)
-  get_filename_component(dir ${src} DIRECTORY)
-  set(rc)
-  if(EXISTS ${dir}/${name}.rc)
-    set(rc ${dir}/${name}.rc)
-    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${VTK_RC_PARTS}")
-  endif()
-  vtk_win_program(${name} ${src} ${rc})
-  target_link_libraries(${name} PRIVATE gtest_main)
   vtk_win_test(${name})
 endforeach()
 
