@@ -2,7 +2,6 @@
 // is the Windows tier's.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 
@@ -38,15 +37,4 @@ TEST(CardDriveTables, DistinctLettersSortedByTheSignedFirstByteStably) {
   std::string root;
   EXPECT_EQ(std::tuple(full.count, KeepCardDrives(full.table, {"Z:\\"}, Removable, root), root),
             std::tuple(27, 1, std::string("Z:\\")));
-}
-
-// Long sub-key names and values are cut to the table width; a cut letter
-// with no room for the suffix names no drive root.
-TEST(CardDriveTables, LongNamesAndValuesAreCutToTheTableWidth) {
-  DeviceInstanceTable inst;
-  std::memset(inst, 0x7F, sizeof inst);
-  StoreDeviceInstances(inst, {std::string(45, 'k')});
-  Letters l({"ABCDEFGHIJKLMNOP"});
-  AppendRootSuffix(l.table[0]);
-  EXPECT_EQ((Names{inst[0], inst[1], l.table[0]}), (Names{std::string(29, 'k'), "", "ABCDEFGHI"}));
 }

@@ -4,16 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <tuple>
 #include <vector>
 
-#include "carddrive/carddriveselectdlg.h"
 #include "carddrive/cardprobe.h"
-#include "framework/modulestate.h"
-#include "res/ids_carddrive.h"
 #include "support/card_registry.h"
-#include "support/scripted_user.h"
 #include "vtksup.h"
 
 // Each registry leads to the highest card drive as the root (-1 and the root
@@ -42,39 +37,4 @@ TEST(CardDrive, DetectionFollowsTheRegistryAndTheDrives) {
     GetMiniCardDrive(untouched, &count);
     EXPECT_EQ(std::tuple(found, root, std::string(untouched), count), std::tuple(c.found, c.root, "abc", std::max(c.found, 0)));
   }
-}
-
-// The selection lists the card drives found before it opened and takes the
-// one it showed, though a probe while it is open changes what is found.
-TEST(CardDrive, TheSelectionTakesTheDriveItShowed) {
-  {
-    std::optional<test::CardRegistry> registry(std::in_place);
-    registry->Name(0, "0000", "F");
-    registry->Name(1, "0000", "E");
-    std::string root;
-    ASSERT_EQ(FindMiniCardDrive(root), 2);
-    AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-    CCardDriveSelectDlg dlg;
-    test::ScriptedUser user;
-    user.On("", [&](test::Window& w) {
-      registry.emplace();
-      registry->Name(0, "0000", "F");
-      int probed = 0;
-      GetMiniCardDrive(nullptr, &probed);
-      EXPECT_EQ(probed * 10 + w.Send(IDC_CARD_DRIVE, CB_GETCOUNT), 12);
-      w.Pick(IDC_CARD_DRIVE, 0, CBN_SELENDOK);
-      w.Click(IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    user.Verify();
-    EXPECT_EQ(dlg.m_strDrive, "E:\\");
-  }
-  std::string root;  // no card drive at all: nothing to take
-  ASSERT_EQ(FindMiniCardDrive(root), -1);
-  AFX_MAINTAIN_STATE2 frame(AfxGetStaticModuleState());
-  CCardDriveSelectDlg empty;
-  test::ScriptedUser user;
-  user.On("", [](test::Window& w) { w.Click(IDOK); });
-  EXPECT_EQ(empty.DoModal(), IDOK);
-  EXPECT_EQ(empty.m_strDrive, "");
 }

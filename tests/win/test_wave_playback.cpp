@@ -46,25 +46,6 @@ class WavePlayback : public testing::Test {
 
 }  // namespace
 
-// Without a window controls refuse and queries answer 0; with the file
-// closed only the calls that need an open file refuse (-1: not checked).
-TEST_F(WavePlayback, NoWindowAndClosedStates) {
-  const struct { long (*call)(); long noWindow, closed; } cases[] = {
-      {[] { return long(WavePlayFrom(100)); }, 0, 0}, {[] { return long(WaveRewind(9)); }, 0, 1},
-      {[] { return long(WaveFastForward(9)); }, 0, 1}, {[] { return long(WavePause()); }, 0, -1},
-      {[] { return long(WaveStop()); }, 0, 1},         {[] { return long(WaveSetVolume(500)); }, 0, -1},
-      {[] { return long(WaveSetSpeed(500)); }, 0, -1}, {[] { return WaveGetLength(); }, 0, 0},
-      {[] { return long(WaveGetDeviceID()); }, 0, 0},  {[] { return long(WaveClose()); }, 1, 1}};
-  DropPlayerWindow();
-  for (bool windowMade : {false, true}) {
-    ASSERT_EQ(windowMade ? WavePlayFile(nullptr, kTone, 0, -1, FALSE) + WaveClose() : 2, 2);
-    for (const auto& c : cases) {
-      const long expected = windowMade ? c.closed : c.noWindow;
-      EXPECT_EQ(expected < 0 ? expected : c.call(), expected) << "row " << &c - cases << (windowMade ? ", closed" : ", no window");
-    }
-  }
-}
-
 TEST_F(WavePlayback, ARunThroughTheDevice) {
   EXPECT_EQ(WaveGetLengthFile(kTone), 20000);
   ASSERT_EQ(WavePlayFile(nullptr, kTone, 2000, 10000, FALSE), 1);
@@ -163,28 +144,4 @@ TEST(WaveBadInput, FailsAtOnce) {
       {"WaveGetError", [](HostArgs&) { return long(WaveGetError(nullptr, 64)); }, {}, {}, 0,
        [] { ASSERT_EQ(WavePlayFile(nullptr, "D:\\wave\\missing.wav", 0, -1, FALSE), 0); }},
   });
-}
-
-// The library, loaded as a DLL, plays the file and is unloaded: a stopped
-// device is closed; one that still plays is left to its window (nothing may
-// wait under the loader lock). Either way the window stays and works.
-TEST_F(WavePlayback, UnloadingTheLibraryLeavesAWorkingWindow) {
-  for (const bool stopFirst : {true, false}) {
-    SCOPED_TRACE(stopFirst ? "stopped" : "playing");
-    HMODULE dll = ::LoadLibraryA("VTKSUP.dll");
-    ASSERT_NE(dll, nullptr);
-    auto proc = [dll](const char* name) { return reinterpret_cast<void*>(::GetProcAddress(dll, name)); };
-    ASSERT_EQ(reinterpret_cast<decltype(&WavePlayFile)>(proc("WavePlayFile"))(nullptr, kTone, 0, -1, FALSE), 1);
-    if (stopFirst) reinterpret_cast<decltype(&WaveStop)>(proc("WaveStop"))();
-    // The DLL's window: of this thread, not this program's player.
-    HWND left = ::FindWindowExA(nullptr, nullptr, "MCIWndClass", nullptr);
-    while (left && (left == ThePlayer().m_hWnd || ::GetWindowThreadProcessId(left, nullptr) != ::GetCurrentThreadId()))
-      left = ::FindWindowExA(nullptr, left, "MCIWndClass", nullptr);
-    ASSERT_NE(left, nullptr);
-    ASSERT_TRUE(::FreeLibrary(dll));
-    ASSERT_TRUE(::IsWindow(left));  // answers through its own procedure
-    EXPECT_EQ(::SendMessageA(left, MCIWNDM_GETDEVICEID, 0, 0) != 0, !stopFirst);
-    ::SendMessageA(left, MCI_STOP, 0, 0);
-    ::DestroyWindow(left);  // the window closes a device it still has
-  }
 }
