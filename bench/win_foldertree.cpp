@@ -107,7 +107,7 @@ int main() {
   std::vector<double> open, openPaint;
   for (int run = 0; run < 3; ++run) {
     test::ScriptedUser user;
-    user.On(u8"ﾃﾞｨﾚｸﾄﾘｰの選択", [&](test::Window& w) {
+    user.On(test::Sjis(u8"ﾃﾞｨﾚｸﾄﾘｰの選択"), [&](test::Window& w) {
       int item = -1;
       for (int i = 0; i < w.Send(IDC_DIR_FOLDERS, LB_GETCOUNT); ++i)
         if (lstrcmpA(static_cast<CDirectoryDialog*>(CWnd::FromHandlePermanent(w.hwnd))->Tree().GetNodeAt(i)->szName,

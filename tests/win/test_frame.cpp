@@ -78,7 +78,7 @@ TEST(Dialog, EndsAsCancelWhenItsOwnerGoesOrItIsAskedToQuit) {
     HostWindow host;
     CTestDialog dlg(&host);
     test::ScriptedUser user;
-    user.On(u8"表示ソフト", [&](test::Window&) {
+    user.On(test::Sjis(u8"表示ソフト"), [&](test::Window&) {
       if (quit) PostQuitMessage(7);
       else ::DestroyWindow(std::exchange(host.m_hWnd, nullptr));
     });
@@ -97,7 +97,7 @@ TEST(Dialog, EndsAsCancelWhenItsOwnerGoesOrItIsAskedToQuit) {
 TEST(HandlerFault, EndsTheDialogAndFailsTheCallWithoutEndingTheProcess) {
   auto run = [](Throws where, int clicks) {
     test::ScriptedUser user;
-    for (int i = 0; i < clicks; ++i) user.On(u8"表示ソフト", [](test::Window& w) { w.Click(IDOK); });
+    for (int i = 0; i < clicks; ++i) user.On(test::Sjis(u8"表示ソフト"), [](test::Window& w) { w.Click(IDOK); });
     INT_PTR inner = 0;
     const int result = vtk::LibraryCall(0, [&] {
       CTestDialog dlg(nullptr, where);

@@ -31,7 +31,7 @@ std::string g_outDir;
 void Snap(test::ScriptedUser& user, const char8_t* caption, const std::string& name,
           std::function<void(test::Window&)> then) {
   auto ticks = std::make_shared<int>(0);
-  user.On(caption,
+  user.On(test::Sjis(caption),
             [name, then](test::Window& w) {
               const std::string bmp = g_outDir + "\\" + name + ".bmp";
               std::printf("%s %s\n", screens::CaptureWindow(w.hwnd, bmp) ? "wrote" : "FAILED", bmp.c_str());
@@ -91,7 +91,7 @@ const std::vector<Scene>& Scenes() {
                                       std::string("D:\\Dictation\\2005"), std::string("D:\\Archive")})
            test::MakeDir(d);
          test::ScriptedUser user;
-         user.On(u8"ﾃﾞｨﾚｸﾄﾘｰの選択", [](test::Window& w) {
+         user.On(test::Sjis(u8"ﾃﾞｨﾚｸﾄﾘｰの選択"), [](test::Window& w) {
            w.Pick(IDC_DIR_FOLDERS, 3, LBN_DBLCLK);  // Alpha
            w.Pick(IDC_DIR_FOLDERS, 5, LBN_SELCHANGE);
            SetFocus(w.Item(IDC_DIR_FOLDERS));

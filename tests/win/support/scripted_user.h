@@ -56,12 +56,6 @@ class ScriptedUser {
   // Waits for the window whose caption is `caption` (CP932; any when empty)
   // and, when given, until `ready` holds for it; then runs `act` on it.
   ScriptedUser& On(const std::string& caption, Act act, std::function<bool(Window&)> ready = nullptr);
-  ScriptedUser& On(const char* caption, Act act, std::function<bool(Window&)> ready = nullptr) {
-    return On(std::string(caption), std::move(act), std::move(ready));
-  }
-  ScriptedUser& On(const U8& captionUtf8, Act act, std::function<bool(Window&)> ready = nullptr) {
-    return On(Sjis(captionUtf8.s), std::move(act), std::move(ready));
-  }
   // Answers the message box of that caption with `button` (IDOK, IDCANCEL,
   // IDRETRY ...), after checking its text when `text` is given.
   ScriptedUser& Answer(const std::string& caption, int button, const std::string& text = {});

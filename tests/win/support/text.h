@@ -4,13 +4,6 @@
 #include <string>
 
 namespace test {
-// A UTF-8 text given as a u8 literal or as plain bytes.
-struct U8 {
-  std::string s;
-  U8(const char* p) : s(p) {}
-  U8(const char8_t* p) : s(reinterpret_cast<const char*>(p)) {}
-  U8(std::string p) : s(std::move(p)) {}
-};
 std::string Sjis(const char8_t* utf8);
 std::string Sjis(const std::string& utf8);
 std::string Utf8(const std::string& cp932);
