@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 
-
 namespace test {
 
 // The memory is never given back: each row runs in a child process of its own.
