@@ -19,12 +19,12 @@ BOOL CQX270ConditionDlg::OnInitDialog() {
 }
 
 BOOL CQX270ConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
-  static constexpr CommandEntry<CQX270ConditionDlg> commands[] = {
+  static constexpr CommandEntry<CQX270ConditionDlg> kCommands[] = {
       {BN_CLICKED, IDC_QX_BROWSE_A, &CQX270ConditionDlg::OnBrowseA},
       {BN_CLICKED, IDC_QX_BROWSE_B, &CQX270ConditionDlg::OnBrowseB},
       {BN_CLICKED, IDC_QX_CHANGE, &CQX270ConditionDlg::OnChange},
   };
-  return DispatchCommand(this, commands, nID, nCode);
+  return DispatchCommand(this, kCommands, nID, nCode);
 }
 
 void CQX270ConditionDlg::OnBrowseA() { BrowseIntoField(*this, IDC_QX_FOLDER_A, m_settings.strFolderA); }

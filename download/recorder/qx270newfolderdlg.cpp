@@ -31,12 +31,12 @@ BOOL CQX270NewFolderConditionDlg::OnInitDialog() {
 }
 
 BOOL CQX270NewFolderConditionDlg::OnCmdMsg(UINT nID, UINT nCode) {
-  static constexpr CommandEntry<CQX270NewFolderConditionDlg> commands[] = {
+  static constexpr CommandEntry<CQX270NewFolderConditionDlg> kCommands[] = {
       {BN_CLICKED, IDC_QX_BROWSE_A, &CQX270NewFolderConditionDlg::OnBrowseA},
       {BN_CLICKED, IDC_QX_BROWSE_B, &CQX270NewFolderConditionDlg::OnBrowseB},
       {BN_CLICKED, IDC_QX_CHANGE, &CQX270NewFolderConditionDlg::OnChange},
   };
-  return DispatchCommand(this, commands, nID, nCode);
+  return DispatchCommand(this, kCommands, nID, nCode);
 }
 
 void CQX270NewFolderConditionDlg::OnOK() {

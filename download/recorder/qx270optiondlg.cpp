@@ -33,14 +33,14 @@ BOOL CQX270DnLoadOptionDlg::OnInitDialog() {
 }
 
 BOOL CQX270DnLoadOptionDlg::OnCmdMsg(UINT nID, UINT nCode) {
-  static constexpr CommandEntry<CQX270DnLoadOptionDlg> commands[] = {
+  static constexpr CommandEntry<CQX270DnLoadOptionDlg> kCommands[] = {
       {BN_CLICKED, IDC_QXO_BROWSE_A, &CQX270DnLoadOptionDlg::OnBrowseA},
       {BN_CLICKED, IDC_QXO_BROWSE_B, &CQX270DnLoadOptionDlg::OnBrowseB},
       {BN_CLICKED, IDC_QXO_SAVE, &CQX270DnLoadOptionDlg::OnStateClicked},
       {BN_CLICKED, IDC_QXO_NEWFOLDER, &CQX270DnLoadOptionDlg::OnStateClicked},
       {BN_CLICKED, IDC_QXO_DELETE, &CQX270DnLoadOptionDlg::OnStateClicked},
   };
-  return DispatchCommand(this, commands, nID, nCode);
+  return DispatchCommand(this, kCommands, nID, nCode);
 }
 
 void CQX270DnLoadOptionDlg::OnBrowseA() { Browse(IDC_QXO_FOLDER_A, m_strFolderA); }
